@@ -1,0 +1,10 @@
+# One place for the compiler flags every target of ours gets.
+add_library(qv_flags INTERFACE)
+target_compile_options(qv_flags INTERFACE -Wall -Wextra -Wpedantic)
+if(QV_WERROR)
+    target_compile_options(qv_flags INTERFACE -Werror)
+endif()
+if(QV_SANITIZE)
+    target_compile_options(qv_flags INTERFACE -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+    target_link_options(qv_flags INTERFACE -fsanitize=address,undefined)
+endif()

@@ -1,0 +1,45 @@
+#pragma once
+
+// Every caption and message of the main window and the layout choice, once.
+// The texts are the program's own, odd spellings included: users and their
+// stored files know them.
+namespace texts {
+
+inline constexpr char kAppTitle[] = "Quorvadine";
+inline constexpr char kMainCaption[] = "Quorvadine v1.0";
+
+inline constexpr char kLoadError[] = "An error occured during loading. This is a bad thing.";
+inline constexpr char kSaveError[] = "An error occured during saving. This is a bad thing.";
+inline constexpr char kTooFew[] = "Requirement: At least 9 images";
+inline constexpr char kTooMany[] =
+    "Limit reached: v1.0 max limit for images = 540. To work around this limitation, "
+    "use multiple instances of Quorvadine.exe simultaneously.";
+inline constexpr char kMissingPicture[] =
+    "Graphic resource original non-figured(load path or name changed). "
+    "Switching such scenes to [empty] resource";
+
+inline constexpr char kOpenPicturesTitle[] = "Open multiple images...";
+inline constexpr char kPictureFilter[] =
+    "Image Format (*.bmp)|*.bmp|Jpegs (*.jpg)|*.jpg|Gif Files (*.gif)|*.gif";
+
+inline constexpr char kEmptyLabel[] = "Sc: -empty-";
+inline constexpr char kLabelPrefix[] = "Sc:";
+inline constexpr char kTotalDesign[] = "Total Images =";
+inline constexpr char kTotalPrefix[] = "Total Images= ";
+inline constexpr char kPageDesign[] = "Page: 0";
+inline constexpr char kPagePrefix[] = "Page: ";
+inline constexpr char kNoView[] = "-no view loaded-";
+inline constexpr char kNoScript[] = "-no script loaded-\n";
+inline constexpr char kCurrentViewPrefix[] = "Current View: ";
+inline constexpr char kEndMarker[] = "+++.+++";
+inline constexpr char kJumpToScene[] = "Jump to scene";
+
+// Layout choice window.
+inline constexpr char kLayoutCaption[] = "Layout choice:";
+inline constexpr char kNinePerPage[] = "9  per page";
+inline constexpr char kEighteenPerPage[] = "18 per page";
+inline constexpr char kThirtySixPerPage[] = "36 per page";
+inline constexpr char kMinAmount[] = "Must load min amount as per choice";
+inline constexpr char kCancel[] = "Cancel";
+
+} // namespace texts

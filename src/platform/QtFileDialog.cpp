@@ -1,0 +1,32 @@
+#include "platform/QtFileDialog.h"
+
+#include "platform/QtPictureDialog.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+
+DialogResult QtFileDialog::openFile(const QString &title, const QString &filter)
+{
+    return run(title, filter, false);
+}
+
+DialogResult QtFileDialog::saveFile(const QString &title, const QString &filter)
+{
+    return run(title, filter, true);
+}
+
+DialogResult QtFileDialog::run(const QString &title, const QString &filter, bool save)
+{
+    QFileDialog dialog(nullptr, title, m_lastDirectory.isEmpty() ? QDir::homePath() : m_lastDirectory);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setNameFilters(QtPictureDialog::nameFilters(filter));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    const QString file = dialog.selectedFiles().first();
+    m_lastDirectory = QFileInfo(file).absolutePath();
+    return {file, false};
+}

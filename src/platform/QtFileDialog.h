@@ -1,0 +1,16 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+// Script file dialogs on Qt's own file dialog. No default extension is added
+// and no overwrite question asked: the name is used as typed.
+class QtFileDialog : public FileDialog
+{
+public:
+    DialogResult openFile(const QString &title, const QString &filter) override;
+    DialogResult saveFile(const QString &title, const QString &filter) override;
+
+private:
+    DialogResult run(const QString &title, const QString &filter, bool save);
+    QString m_lastDirectory;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+class QtMessageBox : public MessageBox
+{
+public:
+    void show(const QString &text) override;
+};

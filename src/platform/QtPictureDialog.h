@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/Dialogs.h"
+
+#include <QStringList>
+
+// The picture open dialog on Qt's own file dialog. Chosen names come back in
+// natural order ("shot2.jpg" before "shot10.jpg") whatever order they were
+// clicked in, because scenes are numbered in the order of the result.
+class QtPictureDialog : public PictureDialog
+{
+public:
+    DialogResult openPictures(const QString &title, const QString &filter, int maxLength) override;
+
+    // The result text for a set of chosen files (absolute paths).
+    static QString resultText(QStringList files);
+    // "desc|pattern|desc|pattern" as Qt's name filters, matched case-blind.
+    static QStringList nameFilters(const QString &filter);
+
+private:
+    QString startDirectory() const;
+    QString m_lastDirectory;
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "platform/Screen.h"
+
+class QtScreen : public Screen
+{
+public:
+    QSize size() const override;
+};

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "platform/WindowSystem.h"
+
+class QtWindowSystem : public WindowSystem
+{
+public:
+    void setEnabled(QWidget *window, bool enabled) override;
+    void makeTopmost(QWidget *window) override;
+};
