@@ -1,0 +1,145 @@
+#pragma once
+
+#include "board/Colours.h"
+#include "board/Variant.h"
+#include "board/WorkBuffer.h"
+#include "platform/Picture.h"
+
+#include <QSize>
+
+#include <array>
+#include <functional>
+
+class PictureDialog;
+class MessageBox;
+class MousePointer;
+class PictureLoader;
+
+namespace board {
+
+struct PageButton
+{
+    bool enabled = true;
+    ColourWord colour = colours::kGrey;
+    friend bool operator==(const PageButton &, const PageButton &) = default;
+};
+
+struct SceneBox
+{
+    bool visible = false;
+    Picture picture;
+};
+
+// What the board needs from the main window around it.
+class BoardHost
+{
+public:
+    virtual ~BoardHost() = default;
+    // Destroys the Script Editor with every script (a new set of pictures).
+    virtual void discardScriptEditor() = 0;
+    // The size a scene box is shown at, in device pixels: pictures are decoded to it.
+    virtual QSize sceneBoxPixels() const = 0;
+    // The board's visible state changed; called before every message and after every operation.
+    virtual void boardChanged() = 0;
+};
+
+// The scene board of the main window: its hidden work buffers, its public
+// variables and the state of the controls they drive (scene boxes and labels,
+// captions, page buttons, scene menus). The board is text: every page display
+// cuts the names it needs off the working list again and reads the pictures
+// from disk again; nothing is cached.
+class SceneBoard
+{
+public:
+    struct Services
+    {
+        PictureDialog *pictures = nullptr;
+        MessageBox *messages = nullptr;
+        MousePointer *pointer = nullptr;
+        PictureLoader *loader = nullptr;
+    };
+
+    static constexpr int kMinImages = 9;
+    static constexpr int kMaxImages = 540;
+    static constexpr int kLongestResult = 32000;
+    static constexpr int kParked = -12000;
+
+    SceneBoard(Services services, BoardHost &host);
+
+    // Load step of the main window.
+    void Form_Load();
+
+    // Loading (open dialog, reset, counting, first page).
+    void FirstStep();
+    void BeginBoard();
+    void CountSpaces();
+
+    // Page display and paging.
+    void ShowFirstPage();
+    void ShowPage();
+    void MoveUp();
+    void Command4_Click();
+    void Command5_Click();
+
+    // Scene selection and the view panel are driven from here too; see SceneSelection.
+    bool hasBoard() const { return !RichTextBox3.Text().isEmpty(); }
+
+    // Hidden buffers.
+    WorkBuffer RichTextBox1, RichTextBox2, RichTextBox3, RichTextBox4, RichTextBox5, RichTextBox6;
+    WorkBuffer Text1, Text2, Text3, Text4, Text5, Text6;
+
+    // Public variables of the main window.
+    Variant CountItUp, Zen, Amounted, DaCounter, InsertionPoint, labelnumber, n;
+    Variant NoMore, FirstTime, Bad, Weirdo, StringKnown, d, GoShowOpenDialog;
+    bool FirstScript = true;
+    // The layout choice's flag: a layout was chosen.
+    bool GoSmall = false;
+
+    // Display settings.
+    Variant AlertsAreOn, BordersAreOn;
+    bool TipsAreOn = true;
+    qint16 OptionOn = 5;
+
+    // Controls the board drives.
+    std::array<QString, 9> SceneLabel;
+    std::array<SceneBox, 9> Image1;
+    std::array<QString, 9> Image1ToolTip;
+    QString FrameTotal;
+    QString PageCurrent;
+    PageButton Command4, Command5;
+    bool Command1Enabled = false, Command2Enabled = false;
+    bool sPrintEnabled = true, sScriptEditorEnabled = true, sPositionEnabled = true;
+    Picture TempPicHolder, BigPreview;
+    QString SceneText;
+    QString FatViewSceneLabel;
+
+    // Helpers of the shared module.
+    void StripLeadingSpace();
+    void SkipToPage();
+    void TakeFileName();
+    void LoadSceneBox();
+
+    qint16 fallbackShown() const { return FallbackShown; }
+
+private:
+    void ClearBoard();
+    void ResetBoard();
+    void setSceneMenusEnabled(bool enabled);
+    void setPageButton(PageButton &button, bool enabled, ColourWord colour);
+    void showMessage(const char *text);
+    void missingPicture(int box);
+    void loadQueuedPictures();
+
+    Services m_services;
+    BoardHost &m_host;
+    qint16 FallbackShown = 0;
+
+    struct QueuedPicture
+    {
+        int box;
+        QString file;
+    };
+    QList<QueuedPicture> m_queued;
+};
+
+} // namespace board

@@ -1,0 +1,107 @@
+#include "view/BeginOption.h"
+
+#include "board/Texts.h"
+#include "platform/ImageBox.h"
+#include "platform/Palette.h"
+#include "platform/Twips.h"
+#include "platform/WindowSystem.h"
+#include "resources/StoredBitmaps.h"
+#include "view/Form1.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+QString text(const char *literal) { return QString::fromUtf8(literal); }
+} // namespace
+
+BeginOption::BeginOption(Form1 &form1)
+    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    , m_form1(form1)
+{
+    setObjectName(QStringLiteral("BeginOption"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(text(texts::kLayoutCaption));
+    palette::setBackground(this, colours::kWindow);
+    setFixedSize(twips::toPixels(5085), twips::toPixels(2625));
+
+    auto picture = [this](const char *name, int left, int top, int width, int height) {
+        auto *box = new ImageBox(this);
+        box->setObjectName(QLatin1String(name));
+        box->setGeometry(twips::rect(left, top, width, height));
+        return box;
+    };
+    auto push = [this](const char *name, const char *caption, int left, int top, int width, int height) {
+        auto *b = new QPushButton(text(caption), this);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(twips::rect(left, top, width, height));
+        palette::setBackground(b, colours::kWindow);
+        return b;
+    };
+    Picture1 = picture("Picture1", 120, 120, 1575, 1575);
+    Command7 = push("Command7", texts::kNinePerPage, 120, 1800, 1575, 375);
+    Picture2[0] = picture("Picture2", 1800, 120, 1575, 1575);
+    Command6[1] = push("Command6", texts::kEighteenPerPage, 1800, 1800, 1575, 375);
+    Picture2[1] = picture("Picture2", 3480, 120, 1530, 1530);
+    Command6[0] = push("Command6", texts::kThirtySixPerPage, 3480, 1800, 1575, 375);
+    Label1 = new QLabel(text(texts::kMinAmount), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setGeometry(twips::rect(120, 2280, 4815, 255));
+    Command1 = push("Command1", texts::kCancel, 4320, 2280, 735, 255);
+    Command6[0]->setEnabled(false);
+    Command6[1]->setEnabled(false);
+    Command7->setDefault(true);
+    Command7->setFocus();
+    setTabOrder(Command7, Command1);
+
+    connect(Command7, &QPushButton::clicked, this, &BeginOption::Command7_Click);
+    connect(Picture1, &ImageBox::clicked, this, &BeginOption::Picture1_Click);
+    connect(Command1, &QPushButton::clicked, this, &BeginOption::Command1_Click);
+}
+
+void BeginOption::Form_Load()
+{
+    m_form1.platform().windows->setEnabled(&m_form1, false);
+    Picture1->setPicture(Picture{resources::storedBitmap(2001), QString(), 2001});
+    for (ImageBox *box : Picture2)
+        box->setPicture(Picture{resources::storedBitmap(2005), QString(), 2005});
+}
+
+void BeginOption::enableMain()
+{
+    m_form1.platform().windows->setEnabled(&m_form1, true);
+}
+
+void BeginOption::Command7_Click()
+{
+    enableMain();
+    m_form1.board().GoSmall = true;
+    close();
+    m_form1.board().BeginBoard();
+    m_form1.activateWindow();
+    m_form1.raise();
+}
+
+void BeginOption::Picture1_Click()
+{
+    m_form1.board().GoSmall = true;
+    enableMain();
+    m_form1.board().BeginBoard();
+    close();
+    m_form1.activateWindow();
+    m_form1.raise();
+}
+
+void BeginOption::Command1_Click()
+{
+    enableMain();
+    close();
+}
+
+void BeginOption::closeEvent(QCloseEvent *event)
+{
+    enableMain();
+    event->accept();
+}

@@ -1,0 +1,88 @@
+#pragma once
+
+#include "board/SceneBoard.h"
+#include "platform/Platform.h"
+#include "view/BeginOption.h"
+
+#include <QHash>
+#include <QMainWindow>
+#include <QPointer>
+
+#include <array>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class ImageBox;
+
+
+// The main window: the hub that owns the scene board and the display
+// settings and shows the current page, the view panel and the menu bar.
+class Form1 : public QMainWindow, private board::BoardHost
+{
+    Q_OBJECT
+public:
+    explicit Form1(const Platform &platform, QWidget *parent = nullptr);
+    ~Form1() override;
+
+    // Load step, then shown maximised with the layout choice over it.
+    void start();
+
+    board::SceneBoard &board() { return m_board; }
+    const Platform &platform() const { return m_platform; }
+
+    // Re-reads the board's state into the controls (one place for every
+    // caption, picture, colour and enabled state the board drives).
+    void updateFromBoard();
+
+    QAction *action(const char *name) const { return m_actions.value(QByteArray(name)); }
+    QMenu *menu(const char *name) const { return m_menus.value(QByteArray(name)); }
+
+    // Secondary windows, created on first use.
+    BeginOption *beginOption() const { return m_beginOption; }
+
+    // Controls, by their design names.
+    std::array<ImageBox *, 9> Image1{};
+    std::array<QLabel *, 9> SceneLabel{};
+    QFrame *Frame1 = nullptr;
+    ImageBox *PictureLabelLogo = nullptr;
+    ImageBox *BigPreview = nullptr;
+    QLabel *FatViewSceneLabel = nullptr;
+    QPlainTextEdit *SceneText = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command2 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command5 = nullptr;
+    QPushButton *Command6 = nullptr;
+    QLabel *FrameTotal = nullptr;
+    QLabel *PageCurrent = nullptr;
+
+    void sOpen_Click();
+    void sExit_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // BoardHost
+    void discardScriptEditor() override;
+    QSize sceneBoxPixels() const override;
+    void boardChanged() override { updateFromBoard(); }
+
+    void createControls();
+    void createMenus();
+    void applySmallLayout();
+    void Form_Unload();
+
+    Platform m_platform;
+    board::SceneBoard m_board;
+    QWidget *m_inner = nullptr;
+    QHash<QByteArray, QAction *> m_actions;
+    QHash<QByteArray, QMenu *> m_menus;
+    QPointer<BeginOption> m_beginOption;
+    bool m_unloading = false;
+};
