@@ -104,6 +104,13 @@ public:
     std::array<QString, 9> SceneLabel;
     std::array<SceneBox, 9> Image1;
     std::array<QString, 9> Image1ToolTip;
+    QString Command1ToolTip = QStringLiteral("Last scene");
+    QString Command2ToolTip = QStringLiteral("Next scene");
+    QString Command3ToolTip = QStringLiteral("Close scene");
+    // Colours and borders the options window sets.
+    ColourWord SceneLabelBackColor = colours::kGrey;
+    ColourWord BackColor = colours::kWindow;
+    bool Image1Border = false;
     QString FrameTotal;
     QString PageCurrent;
     PageButton Command4, Command5;

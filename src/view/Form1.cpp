@@ -107,9 +107,6 @@ void Form1::createControls()
         palette::setForeground(caption, colours::kWhite);
     for (QPushButton *b : {Command1, Command2, Command3, Command6})
         palette::setBackground(b, colours::kWindow);
-    Command1->setToolTip(QStringLiteral("Last scene"));
-    Command2->setToolTip(QStringLiteral("Next scene"));
-    Command3->setToolTip(QStringLiteral("Close scene"));
 
     for (const layout::Place &place : layout::kFramePlaces) {
         if (auto *w = Frame1->findChild<QWidget *>(QLatin1String(place.name), Qt::FindDirectChildrenOnly))
@@ -178,7 +175,13 @@ void Form1::updateFromBoard()
         Image1[i]->setVisible(b.Image1[i].visible);
         Image1[i]->setPicture(b.Image1[i].picture);
         Image1[i]->setToolTip(b.Image1ToolTip[i]);
+        Image1[i]->setBorder(b.Image1Border);
+        palette::setBackground(SceneLabel[i], b.SceneLabelBackColor);
     }
+    palette::setBackground(m_inner, b.BackColor);
+    Command1->setToolTip(b.Command1ToolTip);
+    Command2->setToolTip(b.Command2ToolTip);
+    Command3->setToolTip(b.Command3ToolTip);
     FrameTotal->setText(b.FrameTotal);
     PageCurrent->setText(b.PageCurrent);
     Command4->setEnabled(b.Command4.enabled);
@@ -200,6 +203,24 @@ void Form1::updateFromBoard()
 QSize Form1::sceneBoxPixels() const
 {
     return Image1[0]->size() * devicePixelRatio();
+}
+
+namespace {
+// Until the Script Editor exists: a list that holds the header alone.
+class HeaderOnlyList : public board::ScriptListAccess
+{
+public:
+    int entryCount() override { return 1; }
+    void selectEntry(int) override {}
+    QString selectedEntryText() override { return QString(); }
+    int selectedIndex() override { return -1; }
+};
+} // namespace
+
+board::ScriptListAccess &Form1::scriptList()
+{
+    static HeaderOnlyList list;
+    return list;
 }
 
 void Form1::discardScriptEditor()

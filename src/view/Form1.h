@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/SceneBoard.h"
+#include "board/ScriptListAccess.h"
 #include "platform/Platform.h"
 #include "view/BeginOption.h"
 
@@ -41,8 +42,11 @@ public:
     QAction *action(const char *name) const { return m_actions.value(QByteArray(name)); }
     QMenu *menu(const char *name) const { return m_menus.value(QByteArray(name)); }
 
-    // Secondary windows, created on first use.
+    // Secondary windows: each exists at most once, is created on first use
+    // and is only brought to the front when shown again.
     BeginOption *beginOption() const { return m_beginOption; }
+    // The Script Editor's script list; reaching it creates the editor, hidden.
+    board::ScriptListAccess &scriptList();
 
     // Controls, by their design names.
     std::array<ImageBox *, 9> Image1{};
