@@ -348,6 +348,13 @@ void SceneBoard::missingPicture(int box)
     }
 }
 
+void SceneBoard::CloseScene()
+{
+    TempPicHolder = storedPicture(2000);
+    BigPreview = TempPicHolder;
+    m_host.boardChanged();
+}
+
 // --- Paging --------------------------------------------------------------
 
 void SceneBoard::Command4_Click()

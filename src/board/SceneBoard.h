@@ -81,7 +81,10 @@ public:
     void Command4_Click();
     void Command5_Click();
 
-    // Scene selection and the view panel are driven from here too; see SceneSelection.
+    // Close scene: the big preview shows the blank picture again; the
+    // selection, the caption and the script box stay.
+    void CloseScene();
+
     bool hasBoard() const { return !RichTextBox3.Text().isEmpty(); }
 
     // Hidden buffers.

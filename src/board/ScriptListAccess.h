@@ -19,6 +19,8 @@ public:
     virtual QString selectedEntryText() = 0;
     // The selected index, -1 when none.
     virtual int selectedIndex() = 0;
+    // The Script Editor's tool tips on (the tip table's texts) or off (empty).
+    virtual void setToolTips(bool on) = 0;
 };
 
 } // namespace board

@@ -214,6 +214,7 @@ public:
     void selectEntry(int) override {}
     QString selectedEntryText() override { return QString(); }
     int selectedIndex() override { return -1; }
+    void setToolTips(bool) override {}
 };
 } // namespace
 
