@@ -1,10 +1,12 @@
 #include "board/SceneBoard.h"
 
+#include "board/ScriptListAccess.h"
 #include "board/Texts.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureLoader.h"
 #include "resources/StoredBitmaps.h"
 
+#include <algorithm>
 #include <exception>
 
 namespace board {
@@ -353,6 +355,63 @@ void SceneBoard::CloseScene()
     TempPicHolder = storedPicture(2000);
     BigPreview = TempPicHolder;
     m_host.boardChanged();
+}
+
+// --- Scene selection -----------------------------------------------------
+
+void SceneBoard::SelectPosition(int p, ScriptListAccess &list)
+{
+    // The preview decodes the scene's file again at its own size, so it is
+    // sharp rather than an enlarged thumbnail. A file gone since the page was
+    // shown gives the blank scene picture, without a second message.
+    const Picture &shown = Image1[p].picture;
+    if (!shown.file.isEmpty()) {
+        const QImage image = m_services.loader->load(shown.file, PreviewPixels);
+        BigPreview = image.isNull() ? storedPicture(101) : Picture{image, shown.file, 0};
+    } else {
+        BigPreview = shown;
+    }
+    d = p;
+    FatViewSceneLabel = text(texts::kCurrentViewPrefix) + SceneLabel[p];
+    RichTextBox6.setText(SceneLabel[p]);
+    ShowSceneScript(list);
+    m_host.boardChanged();
+}
+
+void SceneBoard::ShowSceneScript(ScriptListAccess &list)
+{
+    RichTextBox6.setSelStart(0);
+    RichTextBox6.Span(u':', Dir::Forward);
+    RichTextBox6.setSelText(QString());
+    if (RichTextBox6.Find(QStringLiteral(":")))
+        RichTextBox6.setSelText(QString());
+    const int count = list.entryCount();
+    // Before the first board the labels read "Sc: -empty-": no number, so the
+    // script box keeps what it shows.
+    const Variant number(RichTextBox6.Text());
+    if (!number.isNumeric() || RichTextBox6.Text().trimmed().isEmpty())
+        return;
+    const double scene = number.toNumber();
+    if (scene < count && scene >= 0) {
+        list.selectEntry(int(scene));
+        SceneText = list.selectedEntryText();
+    }
+}
+
+void SceneBoard::LastScene(ScriptListAccess &list)
+{
+    int p = d.toInt() - 1;
+    if (p == -1)
+        p = 0;
+    SelectPosition(std::clamp(p, 0, 8), list);
+}
+
+void SceneBoard::NextScene(ScriptListAccess &list)
+{
+    int p = d.toInt() + 1;
+    if (p == 9)
+        p = 8;
+    SelectPosition(std::clamp(p, 0, 8), list);
 }
 
 // --- Paging --------------------------------------------------------------

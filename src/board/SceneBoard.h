@@ -17,6 +17,8 @@ class PictureLoader;
 
 namespace board {
 
+class ScriptListAccess;
+
 struct PageButton
 {
     bool enabled = true;
@@ -84,6 +86,15 @@ public:
     // Close scene: the big preview shows the blank picture again; the
     // selection, the caption and the script box stay.
     void CloseScene();
+
+    // Scene selection: grid position p (0..8) of the current page becomes
+    // the current scene in the view panel.
+    void SelectPosition(int p, ScriptListAccess &list);
+    void ShowSceneScript(ScriptListAccess &list);
+    void LastScene(ScriptListAccess &list); // "<<", clamped at 0
+    void NextScene(ScriptListAccess &list); // ">>", clamped at 8
+    // The size the big preview shows its picture at, in device pixels.
+    QSize PreviewPixels{185, 201};
 
     bool hasBoard() const { return !RichTextBox3.Text().isEmpty(); }
 

@@ -18,6 +18,11 @@ inline constexpr char kMissingPicture[] =
     "Graphic resource original non-figured(load path or name changed). "
     "Switching such scenes to [empty] resource";
 
+inline constexpr char kUnsupportedResolution[] =
+    "Unsupported resolution: Program will continue with formatting shifts. To continue without shifts, "
+    "either swap desktop resolution or run this application in the default 'windowed' view. "
+    "Supported resolutions = 640 x 480, 800 x 600, 1024 x 768.";
+
 inline constexpr char kOpenPicturesTitle[] = "Open multiple images...";
 inline constexpr char kPictureFilter[] =
     "Image Format (*.bmp)|*.bmp|Jpegs (*.jpg)|*.jpg|Gif Files (*.gif)|*.gif";
