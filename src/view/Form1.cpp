@@ -2,6 +2,7 @@
 
 #include "board/Texts.h"
 #include "platform/ImageBox.h"
+#include "platform/Dialogs.h"
 #include "platform/Palette.h"
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
@@ -18,6 +19,7 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QWindow>
 
 namespace {
@@ -49,7 +51,8 @@ Form1::Form1(const Platform &platform, QWidget *parent)
     setWindowIcon(resources::appIcon());
     createControls();
     createMenus();
-    applySmallLayout();
+    m_geometry = layout::smallLayout();
+    applyGeometry();
     updateFromBoard();
 }
 
@@ -57,6 +60,7 @@ Form1::~Form1()
 {
     m_unloading = true;
     delete m_beginOption;
+    delete m_closeUp;
 }
 
 void Form1::createControls()
@@ -113,6 +117,12 @@ void Form1::createControls()
             w->setGeometry(twips::rect(place.left, place.top, place.width, place.height));
     }
 
+    for (int i = 0; i < 9; ++i)
+        connect(Image1[i], &ImageBox::clicked, this, [this, i] { Image1_Click(i); });
+    connect(BigPreview, &ImageBox::clicked, this, &Form1::BigPreview_Click);
+    connect(Command1, &QPushButton::clicked, this, [this] { m_board.LastScene(scriptList()); });
+    connect(Command2, &QPushButton::clicked, this, [this] { m_board.NextScene(scriptList()); });
+    connect(Command3, &QPushButton::clicked, this, [this] { m_board.CloseScene(); });
     connect(Command4, &QPushButton::clicked, this, [this] { m_board.Command4_Click(); });
     connect(Command5, &QPushButton::clicked, this, [this] { m_board.Command5_Click(); });
 }
@@ -143,17 +153,67 @@ void Form1::createMenus()
     }
     connect(action("sOpen"), &QAction::triggered, this, &Form1::sOpen_Click);
     connect(action("sExit"), &QAction::triggered, this, &Form1::sExit_Click);
+    for (int number = 1; number <= 9; ++number)
+        connect(action(QByteArray("sPosition" + QByteArray::number(number)).constData()), &QAction::triggered, this,
+                [this, number] { sPosition_Click(number); });
 }
 
-void Form1::applySmallLayout()
+void Form1::applyGeometry()
 {
-    const layout::Column &c = layout::kSmall;
     for (int i = 0; i < 9; ++i) {
-        const int row = i / 3, column = i % 3;
-        Image1[i]->setGeometry(twips::rect(c.lefts[column], c.imageTops[row], c.imageWidth, c.imageHeight));
-        SceneLabel[i]->setGeometry(twips::rect(c.lefts[column], c.labelTops[row], c.imageWidth, layout::kLabelHeight));
+        const QRect &image = m_geometry.images[i];
+        const QRect &label = m_geometry.labels[i];
+        Image1[i]->setGeometry(twips::rect(image.x(), image.y(), image.width(), image.height()));
+        SceneLabel[i]->setGeometry(twips::rect(label.x(), label.y(), label.width(), label.height()));
     }
-    Frame1->setGeometry(twips::rect(c.frameLeft, layout::kFrameTop, c.frameWidth, layout::kFrameHeight));
+    const QRect &frame = m_geometry.frame;
+    Frame1->setGeometry(twips::rect(frame.x(), frame.y(), frame.width(), frame.height()));
+}
+
+QSizeF Form1::innerTwips() const
+{
+    return QSizeF(m_inner->width() * twips::kPerPixel, m_inner->height() * twips::kPerPixel);
+}
+
+void Form1::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    // Only size changes of the shown window count, not the layout passes
+    // Qt runs while the window is built.
+    if (isVisible() && !m_inAlert)
+        Form_Resize(innerTwips());
+}
+
+void Form1::Form_Resize(QSizeF inner)
+{
+    board::SceneBoard &b = m_board;
+    m_geometry = layout::smallLayout();
+    b.Text5.setText(board::numberText(inner.width() / 2));
+    b.Text6.setText(board::numberText(inner.height() / 2));
+
+    // The window is taken back to its design size after the alert. When that
+    // size change comes back still too large (a window manager that keeps
+    // the window maximised), the layout goes on without alerting again, so
+    // the alert can never loop.
+    const bool answerToAlert = m_awaitingDesignSize;
+    m_awaitingDesignSize = false;
+    if (layout::needsAlert(b.Text5.Text(), b.Text6.Text()) && b.AlertsAreOn.toBool() && !answerToAlert && !m_inAlert) {
+        m_inAlert = true;
+        m_platform.messages->show(QString::fromUtf8(texts::kUnsupportedResolution));
+        // A maximised window will not take a new size: return it to normal first.
+        setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+        m_awaitingDesignSize = true;
+        resize(twips::toPixels(layout::kInnerWidth), twips::toPixels(layout::kInnerHeight) + menuBar()->sizeHint().height());
+        m_inAlert = false;
+        // The run the new size causes, done here on the design inner area so
+        // it settles whatever the window system does with the request.
+        Form_Resize(QSizeF(layout::kInnerWidth, layout::kInnerHeight));
+    }
+    if (layout::isMedium(b.Text5.Text()))
+        layout::grow(m_geometry, layout::kMedium, layout::kMediumGrowWidth, layout::kMediumGrowHeight, layout::kMediumGrowFrame);
+    if (layout::isLarge(b.Text5.Text(), b.Text6.Text()))
+        layout::grow(m_geometry, layout::kLarge, layout::kLargeGrowWidth, layout::kLargeGrowHeight, layout::kLargeGrowFrame);
+    applyGeometry();
 }
 
 void Form1::start()
@@ -228,6 +288,34 @@ void Form1::discardScriptEditor()
 {
 }
 
+void Form1::Image1_Click(int index)
+{
+    m_board.SelectPosition(index, scriptList());
+}
+
+void Form1::sPosition_Click(int number)
+{
+    // The whole selection runs first, so a close-up that loads now takes it.
+    m_board.SelectPosition(number - 1, scriptList());
+    showCloseUp();
+}
+
+void Form1::BigPreview_Click()
+{
+    showCloseUp();
+}
+
+void Form1::showCloseUp()
+{
+    if (!m_closeUp) {
+        m_closeUp = new Quorvadine(*this);
+        m_closeUp->Form_Load();
+    }
+    m_closeUp->show();
+    m_closeUp->raise();
+    m_closeUp->activateWindow();
+}
+
 void Form1::sOpen_Click()
 {
     m_board.FirstStep();
@@ -253,4 +341,6 @@ void Form1::Form_Unload()
     discardScriptEditor();
     if (m_beginOption)
         m_beginOption->close();
+    if (m_closeUp)
+        m_closeUp->close();
 }

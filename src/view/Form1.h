@@ -4,6 +4,8 @@
 #include "board/ScriptListAccess.h"
 #include "platform/Platform.h"
 #include "view/BeginOption.h"
+#include "view/FormLayout.h"
+#include "view/Quorvadine.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -68,8 +70,22 @@ public:
     void sOpen_Click();
     void sExit_Click();
 
+    // Scene selection from the grid, the position items and the panel buttons.
+    void Image1_Click(int index);
+    void sPosition_Click(int number); // 1..9
+    void BigPreview_Click();
+    void showCloseUp();
+    Quorvadine *closeUp() const { return m_closeUp; }
+
+    // Layout for the screen resolution: runs on every size change of the
+    // window, with its inner area in twips.
+    void Form_Resize(QSizeF innerTwips);
+    QSizeF innerTwips() const;
+    const layout::Geometry &geometry() const { return m_geometry; }
+
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     // BoardHost
@@ -79,7 +95,7 @@ private:
 
     void createControls();
     void createMenus();
-    void applySmallLayout();
+    void applyGeometry();
     void Form_Unload();
 
     Platform m_platform;
@@ -88,5 +104,9 @@ private:
     QHash<QByteArray, QAction *> m_actions;
     QHash<QByteArray, QMenu *> m_menus;
     QPointer<BeginOption> m_beginOption;
+    QPointer<Quorvadine> m_closeUp;
+    layout::Geometry m_geometry;
+    bool m_inAlert = false;
+    bool m_awaitingDesignSize = false;
     bool m_unloading = false;
 };

@@ -54,3 +54,28 @@ inline constexpr std::array<Place, 12> kFramePlaces{{
 }};
 
 } // namespace layout
+
+#include <QRect>
+
+namespace layout {
+
+// Where the grid and the view panel stand, in twips.
+struct Geometry
+{
+    std::array<QRect, 9> images;
+    std::array<QRect, 9> labels;
+    QRect frame;
+};
+
+// Step 1 of every layout run: the small layout (row 0 and column 0 keep
+// their design places).
+Geometry smallLayout();
+// Medium or large growth on top of what the geometry holds.
+void grow(Geometry &geometry, const Column &column, int growWidth, int growHeight, int growFrame);
+
+// The half-sizes as text, compared as text: "12000" sorts before "7680".
+bool isMedium(const QString &text5);
+bool isLarge(const QString &text5, const QString &text6);
+bool needsAlert(const QString &text5, const QString &text6);
+
+} // namespace layout

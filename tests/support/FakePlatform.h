@@ -116,7 +116,7 @@ private:
 class FakeScreen : public Screen
 {
 public:
-    QSize screenSize{1024, 768};
+    QSize screenSize{800, 600}; // the offscreen screen the tests run on
     QSize size() const override { return screenSize; }
 };
 

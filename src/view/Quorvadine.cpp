@@ -1,0 +1,60 @@
+#include "view/Quorvadine.h"
+
+#include "board/Colours.h"
+#include "platform/ImageBox.h"
+#include "platform/Palette.h"
+#include "platform/PictureLoader.h"
+#include "platform/Screen.h"
+#include "platform/Twips.h"
+#include "resources/StoredBitmaps.h"
+#include "view/Form1.h"
+
+
+namespace {
+// Design sizes: the window's outer size and its image box, in twips.
+constexpr int kOuterWidth = 6780, kOuterHeight = 6990;
+constexpr int kImageWidth = 6700, kImageHeight = 6700;
+} // namespace
+
+Quorvadine::Quorvadine(Form1 &form1)
+    : QWidget(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
+    , m_form1(form1)
+{
+    setObjectName(QStringLiteral("Quorvadine"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(QStringLiteral("CloseUp"));
+    palette::setBackground(this, colours::kGrey);
+    Image1 = new ImageBox(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+}
+
+void Quorvadine::Form_Load()
+{
+    // A text comparison: "10240" sorts before "6000", "7000" after it.
+    const QString half = m_form1.board().Text5.Text();
+    const QString medium = QStringLiteral("6000");
+    int width = kOuterWidth, height = kOuterHeight;
+    int imageWidth = kImageWidth, imageHeight = kImageHeight;
+    if (half == medium) {
+        width += 1600, imageWidth += 1600;
+        height += 1200, imageHeight += 1200;
+    } else if (half > medium) {
+        width += 3000, imageWidth += 3000;
+        height += 2600, imageHeight += 2600;
+    }
+    setFixedSize(twips::toPixels(width - kFrameWidth), twips::toPixels(height - kFrameHeight));
+    Image1->setGeometry(twips::rect(0, 0, imageWidth, imageHeight));
+
+    // Decode the scene's own file at the close-up's size: a sharp picture,
+    // not the preview enlarged. A file gone since gives the blank scene picture.
+    Picture picture = m_form1.board().BigPreview;
+    if (!picture.file.isEmpty()) {
+        const QImage image = m_form1.platform().loader->load(picture.file, Image1->size() * devicePixelRatio());
+        picture = image.isNull() ? Picture{resources::storedBitmap(101), QString(), 101}
+                                 : Picture{image, picture.file, 0};
+    }
+    Image1->setPicture(picture);
+
+    const QSize screen = m_form1.platform().screen->size();
+    move((screen.width() - QWidget::width()) / 2, (screen.height() - QWidget::height()) / 2);
+}
