@@ -202,8 +202,10 @@ void Form1::Form_Resize(QSizeF inner)
         m_platform.messages->show(QString::fromUtf8(texts::kUnsupportedResolution));
         // A maximised window will not take a new size: return it to normal first.
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
-        m_awaitingDesignSize = true;
-        resize(twips::toPixels(layout::kInnerWidth), twips::toPixels(layout::kInnerHeight) + menuBar()->sizeHint().height());
+        const QSize design(twips::toPixels(layout::kInnerWidth), twips::toPixels(layout::kInnerHeight));
+        resize(design.width(), design.height() + (height() - m_inner->height()));
+        // Most window systems answer the request later, with a resize of their own.
+        m_awaitingDesignSize = m_inner->size() != design;
         m_inAlert = false;
         // The run the new size causes, done here on the design inner area so
         // it settles whatever the window system does with the request.
