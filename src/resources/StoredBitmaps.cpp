@@ -1,41 +1,99 @@
 #include "resources/StoredBitmaps.h"
 
-#include <QPainter>
+#include <QHash>
+#include <QMutex>
+#include <QMutexLocker>
+#include <QPixmap>
+#include <QString>
 
-// Placeholder drawings until the artwork lands.
-namespace resources {
+#include <algorithm>
+#include <iterator>
 
-namespace {
-QImage plate(int w, int h, QColor ground, QColor ink, const QString &word)
+// Outside any namespace: Q_INIT_RESOURCE declares the initialiser that rcc
+// generated at global scope, and a static library drops it unless it is called.
+static void registerArtwork()
 {
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(ground);
-    QPainter p(&image);
-    p.setPen(ink);
-    p.drawText(image.rect(), Qt::AlignCenter, word);
+    Q_INIT_RESOURCE(artwork);
+}
+
+namespace resources {
+namespace {
+
+constexpr int kStoredNumbers[] = {101, 2000, 2001, 2005, 1000, 1001, 2003, 2004};
+constexpr int kPrintModes = 6;
+constexpr int kIconSizes[] = {32, 48, 256};
+
+QString iconPath(int size)
+{
+    return QStringLiteral(":/icons/hicolor/%1x%1/apps/quorvadine.png").arg(size);
+}
+
+void ensureRegistered()
+{
+    static const bool registered = (registerArtwork(), true);
+    Q_UNUSED(registered);
+}
+
+// Decoded once and handed out as shared copies; the blank scene picture goes
+// into nine boxes at every page.
+QImage load(const QString &path)
+{
+    ensureRegistered();
+    static QMutex mutex;
+    static QHash<QString, QImage> cache;
+
+    const QMutexLocker lock(&mutex);
+    const auto found = cache.constFind(path);
+    if (found != cache.cend())
+        return *found;
+    QImage image(path);
+    if (!image.isNull()) {
+        image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                              : QImage::Format_RGB32);
+    }
+    cache.insert(path, image);
     return image;
 }
+
 } // namespace
 
 QImage storedBitmap(int number)
 {
-    switch (number) {
-    case 101: return plate(127, 127, Qt::white, Qt::black, QStringLiteral("[empty]"));
-    case 2000: return plate(183, 200, QColor(33, 49, 49), Qt::white, QStringLiteral("[empty]"));
-    case 2001: return plate(100, 100, Qt::white, Qt::black, QStringLiteral("3 x 3"));
-    case 2005: return plate(100, 100, Qt::white, Qt::black, QStringLiteral("later"));
-    case 1000: return plate(380, 180, Qt::black, Qt::white, QStringLiteral("o o"));
-    case 1001: return plate(380, 180, Qt::darkGray, Qt::blue, QStringLiteral("robot"));
-    case 2003: return plate(360, 256, Qt::lightGray, Qt::blue, QStringLiteral("asleep"));
-    case 2004: return plate(360, 256, Qt::lightGray, Qt::blue, QStringLiteral("awake"));
-    default: return {};
-    }
+    if (std::find(std::begin(kStoredNumbers), std::end(kStoredNumbers), number) == std::end(kStoredNumbers))
+        return {};
+    return load(QStringLiteral(":/bitmaps/%1.png").arg(number));
 }
 
-QImage iconImage() { return plate(32, 32, Qt::blue, Qt::white, QStringLiteral("Q")); }
-QIcon appIcon() { return QIcon(QPixmap::fromImage(iconImage())); }
-QImage printSymbol(int mode) { return plate(32, 32, Qt::white, Qt::black, QString::number(mode)); }
-QImage logo() { return plate(185, 27, Qt::black, Qt::white, QStringLiteral("Quorvadine")); }
-QCursor magnifierCursor() { return QCursor(Qt::CrossCursor); }
+QIcon appIcon()
+{
+    ensureRegistered();
+    QIcon icon;
+    for (const int size : kIconSizes)
+        icon.addFile(iconPath(size), QSize(size, size));
+    return icon;
+}
+
+QImage iconImage()
+{
+    return load(iconPath(32));
+}
+
+QImage printSymbol(int mode)
+{
+    if (mode < 0 || mode >= kPrintModes)
+        return {};
+    return load(QStringLiteral(":/bitmaps/printmode%1.png").arg(mode));
+}
+
+QImage logo()
+{
+    return load(QStringLiteral(":/bitmaps/logo.png"));
+}
+
+QCursor magnifierCursor()
+{
+    return QCursor(QPixmap::fromImage(load(QStringLiteral(":/bitmaps/magnifier.png"))), kMagnifierHotSpot.x(),
+                   kMagnifierHotSpot.y());
+}
 
 } // namespace resources

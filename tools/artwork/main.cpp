@@ -1,0 +1,142 @@
+// Draws every picture of the program and the sample board, and writes them
+// into the source tree: qv_artwork <project directory>.
+#include "GifWriter.h"
+#include "Icons.h"
+#include "Quantize.h"
+#include "SampleBoard.h"
+#include "StoredPictures.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QImageWriter>
+#include <QRandomGenerator>
+#include <QTextStream>
+
+#include <functional>
+
+namespace {
+
+struct StoredPicture
+{
+    int number;
+    int colours; // most colours the stored file may have
+    std::function<QImage()> draw;
+};
+
+const StoredPicture kStored[] = {
+    {101, 256, artwork::stored::emptyScene},   {2000, 16, artwork::stored::emptyPreview},
+    {2001, 256, artwork::stored::nineLayout},  {2005, 256, artwork::stored::laterRelease},
+    {1000, 16, artwork::stored::caveDark},     {1001, 16, artwork::stored::caveLit},
+    {2003, 256, artwork::stored::helpAsleep},  {2004, 256, artwork::stored::helpAwake},
+};
+
+const int kIconSizes[] = {32, 48, 256};
+
+QTextStream &err()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+bool save(const QImage &image, const QString &path)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QImageWriter writer(path, "png");
+    writer.setCompression(100); // Qt takes 0..100 here, 100 being zlib level 9
+    if (!writer.write(image)) {
+        err() << "cannot write " << path << ": " << writer.errorString() << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+// Opaque pictures go to disk indexed, which keeps them small and within
+// their colour counts.
+bool saveIndexed(const QImage &image, int colours, const QString &path)
+{
+    const QImage indexed = artwork::toIndexed(image, colours);
+    if (!save(indexed, path))
+        return false;
+    const QImage back(path);
+    if (back.size() != image.size() || artwork::colourCount(back) > colours) {
+        err() << path << " did not come back as drawn" << Qt::endl;
+        return false;
+    }
+    return true;
+}
+
+// Our GIF encoder against Qt's reader: noise fills the code table many times
+// over, a flat area makes long codes; both must decode to the same pixels.
+bool gifWriterRoundTrips(const QString &dir)
+{
+    QRandomGenerator random(7);
+    for (const int colours : {2, 5, 16, 256}) {
+        QImage indexed(301, 203, QImage::Format_Indexed8);
+        QList<QRgb> table;
+        for (int i = 0; i < colours; ++i)
+            table.append(qRgb(i, 255 - i, (i * 37) & 0xFF));
+        indexed.setColorTable(table);
+        for (int y = 0; y < indexed.height(); ++y) {
+            for (int x = 0; x < indexed.width(); ++x)
+                indexed.setPixel(x, y, y < 120 ? random.bounded(colours) : (x / 40) % colours);
+        }
+        const QString path = dir + QStringLiteral("/roundtrip.gif");
+        const bool written = artwork::writeGif(indexed, path);
+        const QImage back = QImage(path).convertToFormat(QImage::Format_RGB32);
+        QFile::remove(path);
+        if (!written || back != indexed.convertToFormat(QImage::Format_RGB32)) {
+            err() << "GIF writer fails with " << colours << " colours" << Qt::endl;
+            return false;
+        }
+    }
+    return true;
+}
+
+bool writeSamples(const QString &dir)
+{
+    QDir().mkpath(dir);
+    for (int n = 1; n <= artwork::samples::kFrames; ++n) {
+        const QString path = dir + QLatin1Char('/') + artwork::samples::fileName(n);
+        if (!artwork::samples::write(artwork::samples::frame(n), n, path)) {
+            err() << "cannot write " << path << Qt::endl;
+            return false;
+        }
+        QImageReader reader(path);
+        if (reader.read().size() != QSize(320, 240)) {
+            err() << path << " does not read back: " << reader.errorString() << Qt::endl;
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        err() << "usage: qv_artwork <project directory>" << Qt::endl;
+        return 2;
+    }
+    const QString root = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
+    const QString bitmaps = root + QStringLiteral("/src/resources/bitmaps/");
+
+    if (!gifWriterRoundTrips(QDir::tempPath()))
+        return 1;
+    bool ok = true;
+    for (const StoredPicture &picture : kStored)
+        ok = saveIndexed(picture.draw(), picture.colours, bitmaps + QString::number(picture.number) + QStringLiteral(".png")) && ok;
+    for (int mode = 0; mode < 6; ++mode)
+        ok = save(artwork::icons::printSymbol(mode), bitmaps + QStringLiteral("printmode%1.png").arg(mode)) && ok;
+    ok = saveIndexed(artwork::icons::logo(), 256, bitmaps + QStringLiteral("logo.png")) && ok;
+    ok = save(artwork::icons::magnifier(), bitmaps + QStringLiteral("magnifier.png")) && ok;
+    for (const int size : kIconSizes) {
+        ok = save(artwork::icons::appIcon(size),
+                  root + QStringLiteral("/src/resources/icons/hicolor/%1x%1/apps/quorvadine.png").arg(size))
+             && ok;
+    }
+    ok = writeSamples(root + QStringLiteral("/samples")) && ok;
+    return ok ? 0 : 1;
+}
