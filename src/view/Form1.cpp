@@ -224,9 +224,12 @@ void Form1::start()
     showMaximized();
     m_beginOption = new BeginOption(*this);
     m_beginOption->Form_Load();
-    m_beginOption->show();
-    if (windowHandle() && m_beginOption->windowHandle())
+    // Owned by the main window (kept above it) without being its child
+    // widget, so disabling the main window leaves the choice usable.
+    m_beginOption->winId();
+    if (windowHandle())
         m_beginOption->windowHandle()->setTransientParent(windowHandle());
+    m_beginOption->show();
 }
 
 void Form1::updateFromBoard()
