@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace rtf {
+
+struct ReadResult
+{
+    bool ok = false;
+    QString text;  // the document's plain text; empty unless ok
+    QString error; // why the document was refused; empty when ok
+};
+
+// Groups open at once, the root group included. Real documents stay below a
+// few dozen; the limit keeps hostile input from eating memory.
+inline constexpr int kMaxGroupDepth = 10000;
+
+// RTF control words have at most 32 letters.
+inline constexpr int kMaxControlWordLength = 32;
+
+// Recovers the plain text of a rich-text document, ours or another program's:
+// tables, pictures, headers, footers and every {\*...} destination are
+// skipped and all formatting is ignored. Paragraph marks and \line give "\n",
+// \tab gives "\t". The paragraph mark that ends the document is not text, so
+// read(write(s)).text == s for every well-formed string s. \'hh is decoded as
+// Windows-1252 whatever \ansicpg says. Runs in one pass without recursion;
+// anything that is not a complete, balanced document gives ok = false.
+ReadResult read(const QByteArray &document);
+
+} // namespace rtf
