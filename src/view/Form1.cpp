@@ -6,6 +6,7 @@
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
 #include "resources/StoredBitmaps.h"
+#include "scripts/ScriptEditor.h"
 #include "view/BeginOption.h"
 #include "view/FormLayout.h"
 #include "view/MenuTree.h"
@@ -56,6 +57,7 @@ Form1::Form1(const Platform &platform, QWidget *parent)
 Form1::~Form1()
 {
     m_unloading = true;
+    delete m_scriptEditor;
     delete m_beginOption;
 }
 
@@ -143,6 +145,7 @@ void Form1::createMenus()
     }
     connect(action("sOpen"), &QAction::triggered, this, &Form1::sOpen_Click);
     connect(action("sExit"), &QAction::triggered, this, &Form1::sExit_Click);
+    connect(action("sScriptEditor"), &QAction::triggered, this, &Form1::sScriptEditor_Click);
 }
 
 void Form1::applySmallLayout()
@@ -205,32 +208,36 @@ QSize Form1::sceneBoxPixels() const
     return Image1[0]->size() * devicePixelRatio();
 }
 
-namespace {
-// Until the Script Editor exists: a list that holds the header alone.
-class HeaderOnlyList : public board::ScriptListAccess
-{
-public:
-    int entryCount() override { return 1; }
-    void selectEntry(int) override {}
-    QString selectedEntryText() override { return QString(); }
-    int selectedIndex() override { return -1; }
-    void setToolTips(bool) override {}
-};
-} // namespace
-
 board::ScriptListAccess &Form1::scriptList()
 {
-    static HeaderOnlyList list;
-    return list;
+    if (!m_scriptEditor) {
+        m_scriptEditor = new ScriptEditor(*this);
+        m_scriptEditor->Form_Load();
+    }
+    return *m_scriptEditor;
+}
+
+ScriptEditor *Form1::scriptEditor() const
+{
+    return m_scriptEditor;
 }
 
 void Form1::discardScriptEditor()
 {
+    delete m_scriptEditor;
 }
 
 void Form1::sOpen_Click()
 {
     m_board.FirstStep();
+}
+
+void Form1::sScriptEditor_Click()
+{
+    m_board.GoShowOpenDialog = true;
+    m_board.CloseScene();
+    scriptList();
+    m_scriptEditor->open();
 }
 
 void Form1::sExit_Click()

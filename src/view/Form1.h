@@ -18,6 +18,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class ImageBox;
+class ScriptEditor;
 
 
 // The main window: the hub that owns the scene board and the display
@@ -47,6 +48,8 @@ public:
     BeginOption *beginOption() const { return m_beginOption; }
     // The Script Editor's script list; reaching it creates the editor, hidden.
     board::ScriptListAccess &scriptList();
+    // The Script Editor, or null while it does not exist.
+    ScriptEditor *scriptEditor() const;
 
     // Controls, by their design names.
     std::array<ImageBox *, 9> Image1{};
@@ -67,6 +70,7 @@ public:
 
     void sOpen_Click();
     void sExit_Click();
+    void sScriptEditor_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -88,5 +92,6 @@ private:
     QHash<QByteArray, QAction *> m_actions;
     QHash<QByteArray, QMenu *> m_menus;
     QPointer<BeginOption> m_beginOption;
+    QPointer<ScriptEditor> m_scriptEditor;
     bool m_unloading = false;
 };
