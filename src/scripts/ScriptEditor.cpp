@@ -271,9 +271,9 @@ void ScriptEditor::Command3_Click()
     // Whatever happens to the list, no entry is selected afterwards, so the
     // write button could only write into the wrong place.
     Command1->setEnabled(false);
+    clearSelection();
     if (RichTextBox1.Text().isEmpty())
         return;
     ClearScriptList();
     ParseScriptText();
-    clearSelection();
 }

@@ -34,10 +34,12 @@ bool saveScriptFile(const QString &fileName, const QString &entryString)
     if (fileName.isEmpty())
         return false;
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write (a full disk) shows in write()'s count:
+    // a buffered flush passes a short write over and commits the cut file.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return false;
     const QByteArray document = rtf::write(entryString);
-    if (file.write(document) != document.size()) {
+    if (file.write(document) != document.size() || file.error() != QFileDevice::NoError) {
         file.cancelWriting();
         return false;
     }
