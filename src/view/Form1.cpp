@@ -7,6 +7,7 @@
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
 #include "resources/StoredBitmaps.h"
+#include "scripts/ScriptEditor.h"
 #include "view/BeginOption.h"
 #include "view/FormLayout.h"
 #include "view/MenuTree.h"
@@ -59,6 +60,7 @@ Form1::Form1(const Platform &platform, QWidget *parent)
 Form1::~Form1()
 {
     m_unloading = true;
+    delete m_scriptEditor;
     delete m_beginOption;
     delete m_closeUp;
 }
@@ -156,6 +158,7 @@ void Form1::createMenus()
     for (int number = 1; number <= 9; ++number)
         connect(action(QByteArray("sPosition" + QByteArray::number(number)).constData()), &QAction::triggered, this,
                 [this, number] { sPosition_Click(number); });
+    connect(action("sScriptEditor"), &QAction::triggered, this, &Form1::sScriptEditor_Click);
 }
 
 void Form1::applyGeometry()
@@ -270,27 +273,23 @@ QSize Form1::sceneBoxPixels() const
     return Image1[0]->size() * devicePixelRatio();
 }
 
-namespace {
-// Until the Script Editor exists: a list that holds the header alone.
-class HeaderOnlyList : public board::ScriptListAccess
-{
-public:
-    int entryCount() override { return 1; }
-    void selectEntry(int) override {}
-    QString selectedEntryText() override { return QString(); }
-    int selectedIndex() override { return -1; }
-    void setToolTips(bool) override {}
-};
-} // namespace
-
 board::ScriptListAccess &Form1::scriptList()
 {
-    static HeaderOnlyList list;
-    return list;
+    if (!m_scriptEditor) {
+        m_scriptEditor = new ScriptEditor(*this);
+        m_scriptEditor->Form_Load();
+    }
+    return *m_scriptEditor;
+}
+
+ScriptEditor *Form1::scriptEditor() const
+{
+    return m_scriptEditor;
 }
 
 void Form1::discardScriptEditor()
 {
+    delete m_scriptEditor;
 }
 
 void Form1::Image1_Click(int index)
@@ -324,6 +323,14 @@ void Form1::showCloseUp()
 void Form1::sOpen_Click()
 {
     m_board.FirstStep();
+}
+
+void Form1::sScriptEditor_Click()
+{
+    m_board.GoShowOpenDialog = true;
+    m_board.CloseScene();
+    scriptList();
+    m_scriptEditor->open();
 }
 
 void Form1::sExit_Click()

@@ -20,6 +20,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class ImageBox;
+class ScriptEditor;
 
 
 // The main window: the hub that owns the scene board and the display
@@ -49,6 +50,8 @@ public:
     BeginOption *beginOption() const { return m_beginOption; }
     // The Script Editor's script list; reaching it creates the editor, hidden.
     board::ScriptListAccess &scriptList();
+    // The Script Editor, or null while it does not exist.
+    ScriptEditor *scriptEditor() const;
 
     // Controls, by their design names.
     std::array<ImageBox *, 9> Image1{};
@@ -69,6 +72,7 @@ public:
 
     void sOpen_Click();
     void sExit_Click();
+    void sScriptEditor_Click();
 
     // Scene selection from the grid, the position items and the panel buttons.
     void Image1_Click(int index);
@@ -108,5 +112,6 @@ private:
     layout::Geometry m_geometry;
     bool m_inAlert = false;
     bool m_awaitingDesignSize = false;
+    QPointer<ScriptEditor> m_scriptEditor;
     bool m_unloading = false;
 };

@@ -1,0 +1,279 @@
+#include "scripts/ScriptEditor.h"
+
+#include "board/Texts.h"
+#include "platform/Dialogs.h"
+#include "platform/Palette.h"
+#include "platform/Screen.h"
+#include "platform/Twips.h"
+#include "platform/WindowSystem.h"
+#include "scripts/EditBay.h"
+#include "scripts/ScriptEditorDesign.h"
+#include "scripts/ScriptFile.h"
+#include "scripts/ScriptText.h"
+#include "view/Form1.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+namespace {
+QString text(const char *literal) { return QString::fromUtf8(literal); }
+} // namespace
+
+ScriptEditor::ScriptEditor(Form1 &form1)
+    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+    , m_form1(form1)
+{
+    setObjectName(QStringLiteral("ScriptEditor"));
+    setWindowTitle(text(scriptdesign::kCaption));
+    palette::setBackground(this, scriptdesign::kBackground);
+    setFixedSize(twips::toPixels(scriptdesign::kClientWidth), twips::toPixels(scriptdesign::kClientHeight));
+    createControls();
+}
+
+void ScriptEditor::createControls()
+{
+    List1 = new QListWidget(this);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    Label1 = new QLabel(this);
+    Label1->setAlignment(Qt::AlignCenter);
+    ScriptIndexLabel = new QLabel(this);
+    ScriptTextBox = new EditBay(this);
+    Command1 = new QPushButton(this);
+    Command3 = new QPushButton(this);
+    Command4 = new QPushButton(this);
+    Command2 = new QPushButton(this);
+    List1->setObjectName(QStringLiteral("List1"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    ScriptIndexLabel->setObjectName(QStringLiteral("ScriptIndexLabel"));
+    ScriptTextBox->setObjectName(QStringLiteral("ScriptTextBox"));
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Command3->setObjectName(QStringLiteral("Command3"));
+    Command4->setObjectName(QStringLiteral("Command4"));
+    Command2->setObjectName(QStringLiteral("Command2"));
+
+    for (const scriptdesign::Control &c : scriptdesign::kControls) {
+        auto *w = findChild<QWidget *>(QLatin1String(c.name), Qt::FindDirectChildrenOnly);
+        w->setGeometry(twips::rect(c.left, c.top, c.width, c.height));
+        palette::setBackground(w, c.background);
+        palette::setForeground(w, c.foreground);
+        if (auto *b = qobject_cast<QPushButton *>(w))
+            b->setText(text(c.caption));
+        else if (auto *l = qobject_cast<QLabel *>(w))
+            l->setText(text(c.caption));
+    }
+    for (const scriptdesign::Tip &tip : scriptdesign::kToolTips)
+        findChild<QWidget *>(QLatin1String(tip.control), Qt::FindDirectChildrenOnly)->setToolTip(text(tip.first));
+    Command1->setEnabled(false);
+
+    connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
+        if (selectedIndex() >= 0)
+            List1_Click();
+    });
+    connect(Command1, &QPushButton::clicked, this, &ScriptEditor::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &ScriptEditor::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &ScriptEditor::Command3_Click);
+    connect(Command4, &QPushButton::clicked, this, &ScriptEditor::Command4_Click);
+}
+
+void ScriptEditor::Form_Load()
+{
+    m_form1.platform().windows->makeTopmost(this);
+    const QString count = m_form1.board().Text2.Text();
+    RichTextBox1.Left = board::SceneBoard::kParked;
+    const QSignalBlocker blocker(List1);
+    List1->addItems(scripts::freshList(count.isEmpty() ? 0 : count.toInt()));
+}
+
+void ScriptEditor::open()
+{
+    if (!m_shownBefore) {
+        m_shownBefore = true;
+        const QSize screen = m_form1.platform().screen->size();
+        move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+int ScriptEditor::entryCount()
+{
+    return List1->count();
+}
+
+void ScriptEditor::selectEntry(int n)
+{
+    if (n < 0 || n >= List1->count())
+        return; // no such item: nothing to select, nothing to run
+    {
+        const QSignalBlocker blocker(List1);
+        List1->setCurrentRow(n, QItemSelectionModel::ClearAndSelect);
+    }
+    List1_Click();
+}
+
+QString ScriptEditor::selectedEntryText()
+{
+    const int index = selectedIndex();
+    return index < 0 ? QString() : List1->item(index)->text();
+}
+
+int ScriptEditor::selectedIndex()
+{
+    const QList<QListWidgetItem *> selected = List1->selectedItems();
+    return selected.isEmpty() ? -1 : List1->row(selected.first());
+}
+
+void ScriptEditor::setToolTips(bool on)
+{
+    for (const scriptdesign::Tip &tip : scriptdesign::kToolTips) {
+        findChild<QWidget *>(QLatin1String(tip.control), Qt::FindDirectChildrenOnly)
+            ->setToolTip(on ? text(tip.on) : QString());
+    }
+}
+
+void ScriptEditor::clearSelection()
+{
+    const QSignalBlocker blocker(List1);
+    List1->clearSelection();
+    List1->setCurrentRow(-1);
+}
+
+void ScriptEditor::List1_Click()
+{
+    const int index = selectedIndex();
+    if (index < 0)
+        return;
+    // A text comparison, as ever: an entry that reads "SCENES" counts as the header.
+    if (List1->item(index)->text() == QLatin1String(scripts::kHeader)) {
+        Command1->setEnabled(false);
+        return;
+    }
+    ScriptIndexLabel->setText(text(scriptdesign::kScenePrefix) + QString::number(index));
+    Command1->setEnabled(true);
+    indexnumber = index;
+    ScriptTextBox->setPlainText(scripts::StripEntryNumber(List1->item(index)->text()));
+    ScriptTextBox->moveCursor(QTextCursor::Start);
+}
+
+void ScriptEditor::Command1_Click()
+{
+    const int selected = selectedIndex();
+    const int target = indexnumber.toInt();
+    if (selected < 1 || target < 1 || target > List1->count()) {
+        // Nothing in the Edit bay belongs to an entry: there is nowhere to write.
+        Command1->setEnabled(false);
+        return;
+    }
+    const QString entry = indexnumber.toText() + u'.' + ScriptTextBox->toPlainText();
+    ScriptTextBox->setPlainText(entry);
+    m_form1.board().SceneText = entry;
+    m_form1.updateFromBoard();
+    {
+        const QSignalBlocker blocker(List1);
+        delete List1->takeItem(selected);
+        List1->insertItem(qMin(target, List1->count()), entry);
+    }
+    clearSelection();
+    Command1->setEnabled(false);
+    ScriptTextBox->clear();
+    indexnumber = 0;
+}
+
+void ScriptEditor::Command2_Click()
+{
+    m_form1.board().GoShowOpenDialog = false;
+    hide();
+}
+
+void ScriptEditor::closeEvent(QCloseEvent *event)
+{
+    // The close box does what Close does: hide, keeping every script.
+    m_form1.board().GoShowOpenDialog = false;
+    event->accept();
+}
+
+QString ScriptEditor::BuildScriptText()
+{
+    QStringList entries;
+    for (int i = 1; i < entryCount(); ++i) {
+        selectEntry(i);
+        entries << selectedEntryText();
+    }
+    return scripts::BuildScriptText(entries);
+}
+
+void ScriptEditor::ClearScriptList()
+{
+    const QSignalBlocker blocker(List1);
+    while (List1->count() > 1)
+        delete List1->takeItem(List1->count() - 1);
+}
+
+void ScriptEditor::ParseScriptText()
+{
+    const QStringList entries = scripts::ParseScriptText(RichTextBox1.Text());
+    {
+        const QSignalBlocker blocker(List1);
+        List1->insertItems(1, entries);
+    }
+    indexnumber = int(entries.size());
+    RichTextBox1.setText(QString());
+}
+
+void ScriptEditor::failed(const char *message)
+{
+    m_form1.platform().pointer->setBusy(false);
+    RichTextBox1.setText(QString());
+    m_form1.platform().messages->show(text(message));
+}
+
+void ScriptEditor::Command4_Click()
+{
+    const Platform &platform = m_form1.platform();
+    const DialogResult chosen = platform.files->saveFile(text(scriptdesign::kSaveTitle), text(scriptdesign::kFilter));
+    if (chosen.failed) {
+        failed(texts::kSaveError);
+        return;
+    }
+    platform.pointer->setBusy(true);
+    // Selecting every entry in turn leaves the last one in the Edit bay.
+    RichTextBox1.setText(BuildScriptText());
+    const bool saved = scripts::saveScriptFile(chosen.fileName, RichTextBox1.Text());
+    if (!saved) {
+        failed(texts::kSaveError);
+        return;
+    }
+    platform.pointer->setBusy(false);
+    RichTextBox1.setText(QString());
+}
+
+void ScriptEditor::Command3_Click()
+{
+    const Platform &platform = m_form1.platform();
+    const DialogResult chosen = platform.files->openFile(text(scriptdesign::kLoadTitle), text(scriptdesign::kFilter));
+    if (chosen.failed) {
+        failed(texts::kLoadError);
+        return;
+    }
+    platform.pointer->setBusy(true);
+    const scripts::LoadedScript loaded = scripts::loadScriptFile(chosen.fileName);
+    if (!loaded.ok) {
+        failed(texts::kLoadError);
+        return;
+    }
+    RichTextBox1.setText(loaded.text);
+    platform.pointer->setBusy(false);
+    indexnumber = 0;
+    // Whatever happens to the list, no entry is selected afterwards, so the
+    // write button could only write into the wrong place.
+    Command1->setEnabled(false);
+    clearSelection();
+    if (RichTextBox1.Text().isEmpty())
+        return;
+    ClearScriptList();
+    ParseScriptText();
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "board/ScriptListAccess.h"
+#include "board/Variant.h"
+#include "board/WorkBuffer.h"
+
+#include <QWidget>
+
+class EditBay;
+class Form1;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+// The Script Editor. Its list is the one store of every script for the run,
+// so closing only hides the window; the main window destroys it when a new
+// board is loaded and at shutdown.
+class ScriptEditor : public QWidget, public board::ScriptListAccess
+{
+    Q_OBJECT
+public:
+    explicit ScriptEditor(Form1 &form1);
+
+    // Building: topmost, then the list from the main window's image count.
+    void Form_Load();
+
+    // Shows the window modeless (centred the first time) and brings it to the front.
+    void open();
+
+    // board::ScriptListAccess
+    int entryCount() override;
+    void selectEntry(int n) override;
+    QString selectedEntryText() override;
+    int selectedIndex() override;
+    void setToolTips(bool on) override;
+
+    QListWidget *List1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QLabel *ScriptIndexLabel = nullptr;
+    EditBay *ScriptTextBox = nullptr;
+    QPushButton *Command1 = nullptr;
+    QPushButton *Command3 = nullptr;
+    QPushButton *Command4 = nullptr;
+    QPushButton *Command2 = nullptr;
+
+    // The index of the entry whose script is in the Edit bay (0: none); after
+    // a script file is loaded, the number of entries read.
+    board::Variant indexnumber = 0;
+    // The hidden buffer script files pass through.
+    board::WorkBuffer RichTextBox1;
+
+    void List1_Click();
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void Command4_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void createControls();
+    void clearSelection();
+    QString BuildScriptText();
+    void ClearScriptList();
+    void ParseScriptText();
+    void failed(const char *message);
+
+    Form1 &m_form1;
+    bool m_shownBefore = false;
+};
