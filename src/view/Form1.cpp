@@ -1,6 +1,9 @@
 #include "view/Form1.h"
 
 #include "board/Texts.h"
+#include "dialogs/Help.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmOptions.h"
 #include "platform/ImageBox.h"
 #include "platform/Palette.h"
 #include "platform/Twips.h"
@@ -57,6 +60,9 @@ Form1::~Form1()
 {
     m_unloading = true;
     delete m_beginOption;
+    delete m_options;
+    delete m_help;
+    delete m_about;
 }
 
 void Form1::createControls()
@@ -115,6 +121,8 @@ void Form1::createControls()
 
     connect(Command4, &QPushButton::clicked, this, [this] { m_board.Command4_Click(); });
     connect(Command5, &QPushButton::clicked, this, [this] { m_board.Command5_Click(); });
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    connect(PictureLabelLogo, &ImageBox::clicked, this, &Form1::PictureLabelLogo_Click);
 }
 
 void Form1::createMenus()
@@ -143,6 +151,9 @@ void Form1::createMenus()
     }
     connect(action("sOpen"), &QAction::triggered, this, &Form1::sOpen_Click);
     connect(action("sExit"), &QAction::triggered, this, &Form1::sExit_Click);
+    connect(action("sOptions"), &QAction::triggered, this, &Form1::sOptions_Click);
+    connect(action("sHelp"), &QAction::triggered, this, &Form1::sHelp_Click);
+    connect(action("sAbout"), &QAction::triggered, this, &Form1::sAbout_Click);
 }
 
 void Form1::applySmallLayout()
@@ -238,6 +249,56 @@ void Form1::sExit_Click()
     close();
 }
 
+namespace {
+void bringToFront(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+} // namespace
+
+frmOptions *Form1::options() const { return m_options; }
+Help *Form1::help() const { return m_help; }
+frmAbout *Form1::about() const { return m_about; }
+
+void Form1::sOptions_Click()
+{
+    if (!m_options) {
+        m_options = new frmOptions(*this);
+        m_options->Form_Load();
+    }
+    bringToFront(m_options);
+}
+
+void Form1::sHelp_Click()
+{
+    if (!m_help) {
+        m_help = new Help(m_platform);
+        m_help->Form_Load();
+    }
+    bringToFront(m_help);
+}
+
+void Form1::sAbout_Click()
+{
+    if (!m_about) {
+        m_about = new frmAbout(m_platform);
+        m_about->Form_Load();
+    }
+    bringToFront(m_about);
+}
+
+void Form1::Command6_Click()
+{
+    sHelp_Click();
+}
+
+void Form1::PictureLabelLogo_Click()
+{
+    sAbout_Click();
+}
+
 void Form1::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
@@ -253,4 +314,10 @@ void Form1::Form_Unload()
     discardScriptEditor();
     if (m_beginOption)
         m_beginOption->close();
+    if (m_about)
+        m_about->close();
+    if (m_help)
+        m_help->close();
+    // The options window goes without its own unload step.
+    delete m_options;
 }

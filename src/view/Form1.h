@@ -18,6 +18,9 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class ImageBox;
+class frmOptions;
+class Help;
+class frmAbout;
 
 
 // The main window: the hub that owns the scene board and the display
@@ -45,8 +48,11 @@ public:
     // Secondary windows: each exists at most once, is created on first use
     // and is only brought to the front when shown again.
     BeginOption *beginOption() const { return m_beginOption; }
+    frmOptions *options() const;
+    Help *help() const;
+    frmAbout *about() const;
     // The Script Editor's script list; reaching it creates the editor, hidden.
-    board::ScriptListAccess &scriptList();
+    virtual board::ScriptListAccess &scriptList();
 
     // Controls, by their design names.
     std::array<ImageBox *, 9> Image1{};
@@ -67,6 +73,11 @@ public:
 
     void sOpen_Click();
     void sExit_Click();
+    void sOptions_Click();
+    void sHelp_Click();
+    void sAbout_Click();
+    void Command6_Click();
+    void PictureLabelLogo_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -88,5 +99,8 @@ private:
     QHash<QByteArray, QAction *> m_actions;
     QHash<QByteArray, QMenu *> m_menus;
     QPointer<BeginOption> m_beginOption;
+    QPointer<frmOptions> m_options;
+    QPointer<Help> m_help;
+    QPointer<frmAbout> m_about;
     bool m_unloading = false;
 };
