@@ -45,6 +45,7 @@ inline constexpr auto kDescription = join(
     "children book illustrators, directors and animators.Further information can be found at: ",
     kWebAddress);
 inline constexpr char kVersion[] = "Version 1.0";
-inline constexpr char kPublisherNotice[] = "\u00A9 2026 Quorvadine contributors";
+// Short enough to fit beside the OK button.
+inline constexpr char kPublisherNotice[] = "\u00A9 2026 Quorvadine";
 
 } // namespace dialogtexts

@@ -40,6 +40,7 @@ Help::Help(const Platform &platform)
     setObjectName(QStringLiteral("Help"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(text(dialogtexts::kHelpCaption));
+    setFont(dialoglayout::designFont(font()));
     palette::setBackground(this, colours::kWindow);
     setFixedSize(twips::toPixels(dialoglayout::kHelpClient.width), twips::toPixels(dialoglayout::kHelpClient.height));
 
@@ -56,6 +57,7 @@ Help::Help(const Platform &platform)
     List1->setObjectName(QStringLiteral("List1"));
     List1->setSortingEnabled(false);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    List1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     palette::setBackground(List1, colours::kWindow);
     palette::setForeground(List1, colours::kBlack);
 
