@@ -66,6 +66,9 @@ QRect twipsRect(int l, int t, int w, int h) { return twips::rect(l, t, w, h); }
 
 QSize client(int w, int h) { return QSize(twips::toPixels(w), twips::toPixels(h)); }
 
+// A check box takes clicks on its box and caption only, not on the rest of its width.
+QPoint onIndicator(const QWidget *box) { return QPoint(8, box->height() / 2); }
+
 // One user step on the options window.
 void optionsStep(Rig &rig, const QString &step)
 {
@@ -78,11 +81,11 @@ void optionsStep(Rig &rig, const QString &step)
     frmOptions *o = form.options();
     QVERIFY2(o, qPrintable(step));
     if (step == QLatin1String("borders"))
-        QTest::mouseClick(o->Check0, Qt::LeftButton);
+        QTest::mouseClick(o->Check0, Qt::LeftButton, {}, onIndicator(o->Check0));
     else if (step == QLatin1String("alerts"))
-        QTest::mouseClick(o->Check1, Qt::LeftButton);
+        QTest::mouseClick(o->Check1, Qt::LeftButton, {}, onIndicator(o->Check1));
     else if (step == QLatin1String("tips"))
-        QTest::mouseClick(o->Check2, Qt::LeftButton);
+        QTest::mouseClick(o->Check2, Qt::LeftButton, {}, onIndicator(o->Check2));
     else if (step.startsWith(QLatin1String("scheme")))
         QTest::mouseClick(o->Option1[step.back().digitValue()], Qt::LeftButton, {}, QPoint(6, 8));
     else if (step == QLatin1String("ok"))
