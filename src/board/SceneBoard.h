@@ -3,6 +3,8 @@
 #include "board/Colours.h"
 #include "board/Variant.h"
 #include "board/WorkBuffer.h"
+#include "dialogs/ColourSchemes.h"
+#include "dialogs/TipTable.h"
 #include "platform/Picture.h"
 
 #include <QSize>
@@ -118,12 +120,12 @@ public:
     std::array<QString, 9> SceneLabel;
     std::array<SceneBox, 9> Image1;
     std::array<QString, 9> Image1ToolTip;
-    QString Command1ToolTip = QStringLiteral("Last scene");
-    QString Command2ToolTip = QStringLiteral("Next scene");
-    QString Command3ToolTip = QStringLiteral("Close scene");
+    QString Command1ToolTip = QString::fromUtf8(tips::tipFor(tips::Window::Form1, "Command1"));
+    QString Command2ToolTip = QString::fromUtf8(tips::tipFor(tips::Window::Form1, "Command2"));
+    QString Command3ToolTip = QString::fromUtf8(tips::tipFor(tips::Window::Form1, "Command3"));
     // Colours and borders the options window sets.
-    ColourWord SceneLabelBackColor = colours::kGrey;
-    ColourWord BackColor = colours::kWindow;
+    ColourWord SceneLabelBackColor = schemes::kSchemes[schemes::kDefault].sceneLabel;
+    ColourWord BackColor = schemes::kSchemes[schemes::kDefault].window;
     bool Image1Border = false;
     QString FrameTotal;
     QString PageCurrent;

@@ -1,6 +1,9 @@
 #include "view/Form1.h"
 
 #include "board/Texts.h"
+#include "dialogs/Help.h"
+#include "dialogs/frmAbout.h"
+#include "dialogs/frmOptions.h"
 #include "platform/ImageBox.h"
 #include "platform/Dialogs.h"
 #include "platform/Palette.h"
@@ -63,6 +66,9 @@ Form1::~Form1()
     delete m_scriptEditor;
     delete m_beginOption;
     delete m_closeUp;
+    delete m_options;
+    delete m_help;
+    delete m_about;
 }
 
 void Form1::createControls()
@@ -127,6 +133,8 @@ void Form1::createControls()
     connect(Command3, &QPushButton::clicked, this, [this] { m_board.CloseScene(); });
     connect(Command4, &QPushButton::clicked, this, [this] { m_board.Command4_Click(); });
     connect(Command5, &QPushButton::clicked, this, [this] { m_board.Command5_Click(); });
+    connect(Command6, &QPushButton::clicked, this, &Form1::Command6_Click);
+    connect(PictureLabelLogo, &ImageBox::clicked, this, &Form1::PictureLabelLogo_Click);
 }
 
 void Form1::createMenus()
@@ -159,6 +167,9 @@ void Form1::createMenus()
         connect(action(QByteArray("sPosition" + QByteArray::number(number)).constData()), &QAction::triggered, this,
                 [this, number] { sPosition_Click(number); });
     connect(action("sScriptEditor"), &QAction::triggered, this, &Form1::sScriptEditor_Click);
+    connect(action("sOptions"), &QAction::triggered, this, &Form1::sOptions_Click);
+    connect(action("sHelp"), &QAction::triggered, this, &Form1::sHelp_Click);
+    connect(action("sAbout"), &QAction::triggered, this, &Form1::sAbout_Click);
 }
 
 void Form1::applyGeometry()
@@ -338,6 +349,56 @@ void Form1::sExit_Click()
     close();
 }
 
+namespace {
+void bringToFront(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+} // namespace
+
+frmOptions *Form1::options() const { return m_options; }
+Help *Form1::help() const { return m_help; }
+frmAbout *Form1::about() const { return m_about; }
+
+void Form1::sOptions_Click()
+{
+    if (!m_options) {
+        m_options = new frmOptions(*this);
+        m_options->Form_Load();
+    }
+    bringToFront(m_options);
+}
+
+void Form1::sHelp_Click()
+{
+    if (!m_help) {
+        m_help = new Help(m_platform);
+        m_help->Form_Load();
+    }
+    bringToFront(m_help);
+}
+
+void Form1::sAbout_Click()
+{
+    if (!m_about) {
+        m_about = new frmAbout(m_platform);
+        m_about->Form_Load();
+    }
+    bringToFront(m_about);
+}
+
+void Form1::Command6_Click()
+{
+    sHelp_Click();
+}
+
+void Form1::PictureLabelLogo_Click()
+{
+    sAbout_Click();
+}
+
 void Form1::closeEvent(QCloseEvent *event)
 {
     Form_Unload();
@@ -355,4 +416,10 @@ void Form1::Form_Unload()
         m_beginOption->close();
     if (m_closeUp)
         m_closeUp->close();
+    if (m_about)
+        m_about->close();
+    if (m_help)
+        m_help->close();
+    // The options window goes without its own unload step.
+    delete m_options;
 }

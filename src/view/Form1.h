@@ -21,6 +21,9 @@ class QPlainTextEdit;
 class QPushButton;
 class ImageBox;
 class ScriptEditor;
+class frmOptions;
+class Help;
+class frmAbout;
 
 
 // The main window: the hub that owns the scene board and the display
@@ -48,8 +51,11 @@ public:
     // Secondary windows: each exists at most once, is created on first use
     // and is only brought to the front when shown again.
     BeginOption *beginOption() const { return m_beginOption; }
+    frmOptions *options() const;
+    Help *help() const;
+    frmAbout *about() const;
     // The Script Editor's script list; reaching it creates the editor, hidden.
-    board::ScriptListAccess &scriptList();
+    virtual board::ScriptListAccess &scriptList();
     // The Script Editor, or null while it does not exist.
     ScriptEditor *scriptEditor() const;
 
@@ -86,6 +92,11 @@ public:
     void Form_Resize(QSizeF innerTwips);
     QSizeF innerTwips() const;
     const layout::Geometry &geometry() const { return m_geometry; }
+    void sOptions_Click();
+    void sHelp_Click();
+    void sAbout_Click();
+    void Command6_Click();
+    void PictureLabelLogo_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -113,5 +124,8 @@ private:
     bool m_inAlert = false;
     bool m_awaitingDesignSize = false;
     QPointer<ScriptEditor> m_scriptEditor;
+    QPointer<frmOptions> m_options;
+    QPointer<Help> m_help;
+    QPointer<frmAbout> m_about;
     bool m_unloading = false;
 };

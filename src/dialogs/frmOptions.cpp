@@ -1,0 +1,241 @@
+#include "dialogs/frmOptions.h"
+
+#include "dialogs/ColourSchemes.h"
+#include "dialogs/DialogLayout.h"
+#include "dialogs/DialogTexts.h"
+#include "dialogs/TipTable.h"
+#include "platform/Palette.h"
+#include "platform/Screen.h"
+#include "platform/Twips.h"
+#include "platform/WindowSystem.h"
+#include "view/Form1.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+QString text(const char *literal) { return QString::fromUtf8(literal); }
+
+QCheckBox *switchBox(QWidget *parent, const char *name, const char *caption)
+{
+    auto *box = new QCheckBox(text(caption), parent);
+    box->setObjectName(QLatin1String(name));
+    box->setChecked(true);
+    palette::setBackground(box, colours::kGrey);
+    return box;
+}
+
+QLabel *label(QWidget *parent, const char *caption, ColourWord background)
+{
+    auto *l = new QLabel(text(caption), parent);
+    l->setObjectName(QStringLiteral("Label1"));
+    palette::setBackground(l, background);
+    palette::setForeground(l, colours::kBlack);
+    return l;
+}
+
+QPushButton *push(QWidget *parent, const char *name, const char *caption)
+{
+    auto *b = new QPushButton(text(caption), parent);
+    b->setObjectName(QLatin1String(name));
+    palette::setBackground(b, colours::kWindow);
+    return b;
+}
+} // namespace
+
+frmOptions::frmOptions(Form1 &form1)
+    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                           | Qt::WindowCloseButtonHint)
+    , m_form1(form1)
+{
+    setObjectName(QStringLiteral("frmOptions"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(text(dialogtexts::kOptionsCaption));
+    setFont(dialoglayout::designFont(font()));
+    palette::setBackground(this, colours::kWindow);
+    setFixedSize(twips::toPixels(dialoglayout::kOptionsClient.width), twips::toPixels(dialoglayout::kOptionsClient.height));
+
+    // The outline first, so the caption label and the bar lie over its edge.
+    Shape1 = new QFrame(this);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setFrameShape(QFrame::Box);
+    Shape1->setFrameShadow(QFrame::Plain);
+    Shape1->setLineWidth(1);
+
+    cmdOK = push(this, "cmdOK", dialogtexts::kOK);
+    Check0 = switchBox(this, "Check0", dialogtexts::kBordersOnScenes);
+    Check1 = switchBox(this, "Check1", dialogtexts::kResolutionAlerts);
+    Check2 = switchBox(this, "Check2", dialogtexts::kShowTips);
+    Label1[10] = label(this, dialogtexts::kColourSchemes, colours::kGrey);
+    Label2 = new QLabel(this);
+    Label2->setObjectName(QStringLiteral("Label2"));
+    palette::setBackground(Label2, colours::kBlack);
+
+    m_group = new QButtonGroup(this);
+    m_group->setExclusive(true);
+    for (int k = 0; k < 6; ++k) {
+        Option1[k] = new QRadioButton(this);
+        Option1[k]->setObjectName(QStringLiteral("Option1"));
+        palette::setBackground(Option1[k], colours::kWindow);
+        m_group->addButton(Option1[k], k);
+        connect(Option1[k], &QRadioButton::toggled, this, [this](bool checked) {
+            if (checked)
+                Option1_Click();
+        });
+    }
+    // Stands for the default colouring; the user never sees or picks it.
+    Option1[5]->setVisible(false);
+    for (int k = 0; k < 5; ++k) {
+        Label1[k] = label(this, dialogtexts::kSceneLabelSample, schemes::kSchemes[k].sceneLabel);
+        Label1[5 + k] = label(this, dialogtexts::kBackgroundSample, schemes::kSchemes[k].window);
+        // A size smaller, so "Quorvadine Background" fits its swatch.
+        for (QLabel *swatch : {Label1[k], Label1[5 + k]}) {
+            QFont small = swatch->font();
+            small.setPointSizeF(7.5);
+            swatch->setFont(small);
+        }
+    }
+    Command1 = push(this, "Command1", dialogtexts::kGoDefaults);
+
+    for (const dialoglayout::Place &place : dialoglayout::kOptionsPlaces)
+        control(place.name, place.index)->setGeometry(twips::rect(place.left, place.top, place.width, place.height));
+
+    setTabOrder(cmdOK, Check0);
+    setTabOrder(Check0, Check1);
+    setTabOrder(Check1, Check2);
+    setTabOrder(Check2, Option1[0]);
+    setTabOrder(Option1[0], Command1);
+    cmdOK->setFocus();
+
+    connect(Check0, &QCheckBox::toggled, this, &frmOptions::Check0_Click);
+    connect(Check1, &QCheckBox::toggled, this, &frmOptions::Check1_Click);
+    connect(Check2, &QCheckBox::toggled, this, &frmOptions::Check2_Click);
+    connect(cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOK_Click);
+    connect(Command1, &QPushButton::clicked, this, &frmOptions::Command1_Click);
+}
+
+QWidget *frmOptions::control(const char *name, int index) const
+{
+    const QByteArray n(name);
+    if (n == "Check0") return Check0;
+    if (n == "Check1") return Check1;
+    if (n == "Check2") return Check2;
+    if (n == "Shape1") return Shape1;
+    if (n == "Label2") return Label2;
+    if (n == "Command1") return Command1;
+    if (n == "cmdOK") return cmdOK;
+    if (n == "Label1" && index >= 0 && index < int(Label1.size())) return Label1[index];
+    if (n == "Option1" && index >= 0 && index < int(Option1.size())) return Option1[index];
+    return nullptr;
+}
+
+void frmOptions::Form_Load()
+{
+    const QSize screen = m_form1.platform().screen->size();
+    const QSize outer = frameGeometry().size();
+    move((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
+    m_form1.platform().windows->setEnabled(&m_form1, false);
+    // OptionOn is 0..5 and every value has its button; the hidden sixth
+    // one selects "no scheme" without recolouring anything.
+    Option1[qBound(0, int(m_form1.board().OptionOn), 5)]->setChecked(true);
+    StayOnTop();
+    ResetControls();
+}
+
+void frmOptions::StayOnTop()
+{
+    m_form1.platform().windows->makeTopmost(this);
+}
+
+void frmOptions::ResetControls()
+{
+    const board::SceneBoard &b = m_form1.board();
+    Check1->setChecked(b.AlertsAreOn.toBool());
+    Check0->setChecked(b.BordersAreOn.toBool());
+    Check2->setChecked(b.TipsAreOn);
+}
+
+void frmOptions::Check0_Click()
+{
+    m_form1.board().BordersAreOn = Check0->isChecked();
+}
+
+void frmOptions::Check1_Click()
+{
+    m_form1.board().AlertsAreOn = Check1->isChecked();
+}
+
+void frmOptions::Check2_Click()
+{
+    m_form1.board().TipsAreOn = Check2->isChecked();
+}
+
+void frmOptions::Option1_Click()
+{
+    for (int k = 0; k < 5; ++k) {
+        if (Option1[k]->isChecked()) {
+            applyScheme(k);
+            return;
+        }
+    }
+}
+
+void frmOptions::applyScheme(int k)
+{
+    board::SceneBoard &b = m_form1.board();
+    b.SceneLabelBackColor = schemes::kSchemes[k].sceneLabel;
+    b.BackColor = schemes::kSchemes[k].window;
+    b.OptionOn = qint16(k);
+    m_form1.updateFromBoard();
+}
+
+void frmOptions::cmdOK_Click()
+{
+    enableMain();
+    board::SceneBoard &b = m_form1.board();
+    b.Image1Border = b.BordersAreOn.toBool();
+
+    const bool on = b.TipsAreOn;
+    auto tip = [on](std::string_view control) {
+        return on ? text(tips::tipFor(tips::Window::Form1, control)) : QString();
+    };
+    b.Image1ToolTip.fill(tip("Image1"));
+    b.Command1ToolTip = tip("Command1");
+    b.Command2ToolTip = tip("Command2");
+    b.Command3ToolTip = tip("Command3");
+    m_form1.updateFromBoard();
+    // Reaching the list creates the Script Editor, which keeps its tips as
+    // state for when it is next shown.
+    m_form1.scriptList().setToolTips(on);
+    close();
+}
+
+void frmOptions::Command1_Click()
+{
+    enableMain();
+    board::SceneBoard &b = m_form1.board();
+    b.AlertsAreOn = true;
+    b.BordersAreOn = true;
+    b.TipsAreOn = true;
+    b.OptionOn = qint16(schemes::kDefault);
+    b.SceneLabelBackColor = schemes::kSchemes[schemes::kDefault].sceneLabel;
+    b.BackColor = schemes::kSchemes[schemes::kDefault].window;
+    m_form1.updateFromBoard();
+    cmdOK_Click();
+}
+
+void frmOptions::enableMain()
+{
+    m_form1.platform().windows->setEnabled(&m_form1, true);
+}
+
+void frmOptions::closeEvent(QCloseEvent *event)
+{
+    enableMain();
+    event->accept();
+}
