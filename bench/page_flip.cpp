@@ -1,0 +1,207 @@
+// page_flip [work directory]
+//
+// Makes a board of 540 photographs (4000 x 3000 JPEGs with photographic
+// detail, hard links to a dozen distinct files) and one of 540 small ones
+// (640 x 480), pages each through all 60 pages and back in the real main
+// window, and compares the time per page flip with decoding the same nine
+// pictures the plain way and with the floor: the nine scaled decodes shared
+// out over the cores. The machine is shared, so the ratios are the figures
+// to read, not the milliseconds. A work directory given is kept and reused.
+#include "support/FakePlatform.h"
+#include "view/BeginOption.h"
+#include "view/Form1.h"
+#include "platform/ImageBox.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImageReader>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QtTest>
+
+#include <cstdio>
+#include <memory>
+
+#include <unistd.h>
+
+namespace {
+constexpr int kDistinct = 12;
+constexpr int kScenes = 540;
+
+qint64 statusKiB(const char *field)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith(field))
+            return line.mid(qstrlen(field)).trimmed().split(' ').first().toLongLong();
+    return -1;
+}
+
+// Runs the commands two at a time: the machine has few cores to share.
+bool runAll(const QList<QStringList> &commands)
+{
+    QList<std::shared_ptr<QProcess>> running;
+    qsizetype next = 0;
+    while (next < commands.size() || !running.isEmpty()) {
+        while (running.size() < 2 && next < commands.size()) {
+            auto process = std::make_shared<QProcess>();
+            QStringList arguments = commands.at(next++);
+            const QString program = arguments.takeFirst();
+            process->start(program, arguments);
+            if (!process->waitForStarted())
+                return false;
+            running << process;
+        }
+        running.first()->waitForFinished(-1);
+        if (running.first()->exitCode() != 0) {
+            std::fprintf(stderr, "%s\n", running.first()->readAllStandardError().constData());
+            return false;
+        }
+        running.removeFirst();
+    }
+    return true;
+}
+
+// A dozen distinct pictures, then 540 names linked to them.
+bool makeBoard(const QDir &dir, QSize size, const QString &distinctFrom)
+{
+    QList<QStringList> commands;
+    for (int i = 0; i < kDistinct; ++i) {
+        const QString file = dir.filePath(QStringLiteral("distinct%1.jpg").arg(i));
+        if (QFile::exists(file))
+            continue;
+        const QString geometry = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+        if (distinctFrom.isEmpty())
+            commands << QStringList{"convert", "-seed", QString::number(17 + i), "-size", geometry, "plasma:fractal",
+                                    "-blur", "0x1", "-attenuate", "0.12", "+noise", "Gaussian", "-quality", "90", file};
+        else
+            commands << QStringList{"convert", QDir(distinctFrom).filePath(QStringLiteral("distinct%1.jpg").arg(i)),
+                                    "-resize", geometry + "!", "-quality", "90", file};
+    }
+    if (!runAll(commands))
+        return false;
+    for (int scene = 1; scene <= kScenes; ++scene) {
+        const QString name = dir.filePath(QStringLiteral("scene%1.jpg").arg(scene, 3, 10, QLatin1Char('0')));
+        const QString target = dir.filePath(QStringLiteral("distinct%1.jpg").arg(scene % kDistinct));
+        if (!QFile::exists(name) && ::link(QFile::encodeName(target).constData(), QFile::encodeName(name).constData()) != 0)
+            return false;
+    }
+    return true;
+}
+
+QString resultText(const QDir &dir)
+{
+    QString text = dir.absolutePath();
+    for (int scene = 1; scene <= kScenes; ++scene)
+        text += QStringLiteral(" scene%1.jpg").arg(scene, 3, 10, QLatin1Char('0'));
+    return text;
+}
+
+struct Figures
+{
+    double flipMs = 0, plainMs = 0, floorMs = 0;
+    qint64 peakKiB = 0;
+};
+
+Figures measure(const QDir &dir)
+{
+    Figures figures;
+    FakePlatform fake;
+    auto form = std::make_unique<Form1>(fake.platform());
+    form->start();
+    fake.pictures.choose(resultText(dir));
+    QTest::mouseClick(form->beginOption()->Command7, Qt::LeftButton);
+    QApplication::processEvents();
+    const QSize box = form->Image1[0]->size() * form->devicePixelRatio();
+
+    QElapsedTimer timer;
+    timer.start();
+    int flips = 0;
+    for (int page = 1; page < kScenes / 9; ++page, ++flips)
+        QTest::mouseClick(form->Command4, Qt::LeftButton);
+    for (int page = kScenes / 9; page > 1; --page, ++flips)
+        QTest::mouseClick(form->Command5, Qt::LeftButton);
+    figures.flipMs = double(timer.nsecsElapsed()) / 1e6 / flips;
+    if (!fake.messages.texts.isEmpty())
+        std::fprintf(stderr, "unexpected message: %s\n", qPrintable(fake.messages.texts.first()));
+    figures.peakKiB = statusKiB("VmHWM:");
+    form.reset();
+
+    QStringList nine;
+    for (int scene = 1; scene <= 9; ++scene)
+        nine << dir.filePath(QStringLiteral("scene%1.jpg").arg(scene, 3, 10, QLatin1Char('0')));
+
+    // The plain way: each picture at its full size, one after the other, then
+    // scaled to the box.
+    timer.restart();
+    for (const QString &file : nine) {
+        const QImage full(file);
+        const QImage shown = full.scaled(box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        Q_UNUSED(shown);
+    }
+    figures.plainMs = double(timer.nsecsElapsed()) / 1e6;
+
+    // The floor: the nine scaled decodes, shared out over the cores.
+    double scaledMs = 0;
+    for (const QString &file : nine) {
+        timer.restart();
+        QImageReader reader(file);
+        reader.setScaledSize(reader.size().boundedTo(box));
+        const QImage shown = reader.read();
+        scaledMs += double(timer.nsecsElapsed()) / 1e6;
+    }
+    figures.floorMs = scaledMs / qMax(1, QThread::idealThreadCount());
+    std::printf("  box %dx%d px, %d flips\n", box.width(), box.height(), flips);
+    return figures;
+}
+
+void report(const char *what, const Figures &f)
+{
+    std::printf("%s\n", what);
+    std::printf("  our page flip      %8.1f ms\n", f.flipMs);
+    std::printf("  plain way, 9 files %8.1f ms  (ours is %.1fx faster)\n", f.plainMs, f.plainMs / f.flipMs);
+    std::printf("  floor              %8.1f ms  (ours is %.2fx the floor)\n", f.floorMs, f.flipMs / f.floorMs);
+    std::printf("  peak resident after our paging: %lld MB\n", f.peakKiB / 1024);
+}
+} // namespace
+
+int main(int argc, char **argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    std::unique_ptr<QTemporaryDir> temporary;
+    QString root;
+    if (argc > 1) {
+        root = QString::fromLocal8Bit(argv[1]);
+    } else {
+        temporary = std::make_unique<QTemporaryDir>();
+        root = temporary->path();
+    }
+    QDir big(root), small(root);
+    big.mkpath(QStringLiteral("big"));
+    small.mkpath(QStringLiteral("small"));
+    big.cd(QStringLiteral("big"));
+    small.cd(QStringLiteral("small"));
+    QElapsedTimer timer;
+    timer.start();
+    if (!makeBoard(big, {4000, 3000}, QString()) || !makeBoard(small, {640, 480}, big.absolutePath())) {
+        std::fprintf(stderr, "could not make the pictures (is ImageMagick's convert there?)\n");
+        return 1;
+    }
+    const qint64 bytes = QFileInfo(big.filePath(QStringLiteral("distinct0.jpg"))).size();
+    std::printf("pictures ready in %.0f s; a photograph is %.1f MB; %d cores\n", timer.elapsed() / 1000.0,
+                bytes / 1048576.0, QThread::idealThreadCount());
+
+    const Figures photographs = measure(big);
+    report("540 photographs, 4000 x 3000:", photographs);
+    const Figures smallOnes = measure(small);
+    report("540 small pictures, 640 x 480:", smallOnes);
+    std::printf("peak resident for the whole run: %lld MB\n", statusKiB("VmHWM:") / 1024);
+    return 0;
+}

@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QColor>
+#include <QFile>
+#include <QImage>
+#include <QImageWriter>
+#include <QString>
+
+// Picture files for tests, made on the spot: whole ones in each format and
+// the broken kinds a user's disk can hold.
+namespace testpictures {
+
+// Qt reads GIF but cannot write it: a one-pixel blue GIF, byte by byte.
+inline QByteArray blueGif()
+{
+    static const char bytes[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\xFF\xFF\xFF\xFF"
+                                "\x2C\x00\x00\x00\x00\x01\x00\x01\x00\x00\x02\x02\x44\x01\x00\x3B";
+    return QByteArray(bytes, sizeof bytes - 1);
+}
+
+// A picture with some detail, so that a JPEG of it is not almost empty.
+inline QImage detailed(QSize size, QColor colour)
+{
+    QImage image(size, QImage::Format_RGB32);
+    for (int y = 0; y < size.height(); ++y)
+        for (int x = 0; x < size.width(); ++x)
+            image.setPixelColor(x, y, QColor((colour.red() + x * 7 % 31) % 256, (colour.green() + y * 5 % 29) % 256,
+                                             (colour.blue() + (x ^ y) % 23) % 256));
+    return image;
+}
+
+inline QByteArray encoded(const QImage &image, const char *format, bool progressive = false,
+                          QImageIOHandler::Transformations turn = QImageIOHandler::TransformationNone)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    writer.setProgressiveScanWrite(progressive);
+    writer.setTransformation(turn);
+    writer.write(image);
+    return data;
+}
+
+inline bool write(const QString &path, const QByteArray &data)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
+}
+
+// A whole picture of the file's type (by its extension), mostly `colour`.
+inline bool writePicture(const QString &path, QColor colour = Qt::blue, QSize size = {40, 30})
+{
+    if (path.endsWith(QLatin1String(".gif"), Qt::CaseInsensitive))
+        return write(path, blueGif());
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(colour);
+    const bool bmp = path.endsWith(QLatin1String(".bmp"), Qt::CaseInsensitive);
+    return write(path, encoded(image, bmp ? "BMP" : "JPG"));
+}
+
+inline void putBigEndian16(QByteArray &data, qsizetype at, int value)
+{
+    data[at] = char(value >> 8);
+    data[at + 1] = char(value & 0xFF);
+}
+inline void putLittleEndian16(QByteArray &data, qsizetype at, int value)
+{
+    data[at] = char(value & 0xFF);
+    data[at + 1] = char(value >> 8);
+}
+inline void putLittleEndian32(QByteArray &data, qsizetype at, qint64 value)
+{
+    putLittleEndian16(data, at, int(value & 0xFFFF));
+    putLittleEndian16(data, at + 2, int(value >> 16));
+}
+
+// Headers that claim 60000 x 60000 pixels over a few bytes of data.
+inline QByteArray jpegBomb()
+{
+    QByteArray data = encoded(detailed({16, 16}, Qt::red), "JPG");
+    const qsizetype frame = data.indexOf("\xFF\xC0");
+    putBigEndian16(data, frame + 5, 60000);
+    putBigEndian16(data, frame + 7, 60000);
+    return data;
+}
+inline QByteArray bmpBomb()
+{
+    QByteArray data = encoded(detailed({16, 16}, Qt::red), "BMP");
+    putLittleEndian32(data, 18, 60000);
+    putLittleEndian32(data, 22, 60000);
+    return data;
+}
+inline QByteArray gifBomb()
+{
+    QByteArray data = blueGif();
+    putLittleEndian16(data, 6, 60000);
+    putLittleEndian16(data, 8, 60000);
+    putLittleEndian16(data, 24, 60000); // the image inside it, too
+    putLittleEndian16(data, 26, 60000);
+    return data;
+}
+
+} // namespace testpictures
