@@ -5,6 +5,7 @@
 #include "platform/Palette.h"
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
+#include "printing/PrintPreviewDialog.h"
 #include "resources/StoredBitmaps.h"
 #include "view/BeginOption.h"
 #include "view/FormLayout.h"
@@ -57,6 +58,7 @@ Form1::~Form1()
 {
     m_unloading = true;
     delete m_beginOption;
+    delete m_printPreviewDialog;
 }
 
 void Form1::createControls()
@@ -143,6 +145,7 @@ void Form1::createMenus()
     }
     connect(action("sOpen"), &QAction::triggered, this, &Form1::sOpen_Click);
     connect(action("sExit"), &QAction::triggered, this, &Form1::sExit_Click);
+    connect(action("sPrint"), &QAction::triggered, this, &Form1::sPrint_Click);
 }
 
 void Form1::applySmallLayout()
@@ -233,6 +236,32 @@ void Form1::sOpen_Click()
     m_board.FirstStep();
 }
 
+void Form1::sPrint_Click()
+{
+    if (m_printPreviewDialog) {
+        // Open since before the last "Print Setup": brought forward, not refilled.
+        m_printPreviewDialog->show();
+        m_printPreviewDialog->raise();
+        m_printPreviewDialog->activateWindow();
+        return;
+    }
+    m_printPreviewDialog = new PrintPreviewDialog(*this);
+    m_printPreviewDialog->Form_Load(scriptList());
+    m_printPreviewDialog->show();
+}
+
+PrintPreviewDialog *Form1::printPreviewDialog() const
+{
+    return m_printPreviewDialog;
+}
+
+PrintSheets &Form1::printSheets()
+{
+    if (!m_printSheets)
+        m_printSheets = std::make_unique<PrintSheets>();
+    return *m_printSheets;
+}
+
 void Form1::sExit_Click()
 {
     close();
@@ -253,4 +282,7 @@ void Form1::Form_Unload()
     discardScriptEditor();
     if (m_beginOption)
         m_beginOption->close();
+    if (m_printPreviewDialog)
+        m_printPreviewDialog->close();
+    m_printSheets.reset();
 }

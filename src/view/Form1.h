@@ -3,6 +3,7 @@
 #include "board/SceneBoard.h"
 #include "board/ScriptListAccess.h"
 #include "platform/Platform.h"
+#include "printing/PrintSheets.h"
 #include "view/BeginOption.h"
 
 #include <QHash>
@@ -10,6 +11,7 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 
 class QAction;
 class QFrame;
@@ -18,6 +20,7 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class ImageBox;
+class PrintPreviewDialog;
 
 
 // The main window: the hub that owns the scene board and the display
@@ -47,6 +50,10 @@ public:
     BeginOption *beginOption() const { return m_beginOption; }
     // The Script Editor's script list; reaching it creates the editor, hidden.
     board::ScriptListAccess &scriptList();
+    PrintPreviewDialog *printPreviewDialog() const;
+    // The print sheets: made at their first filling, kept until the window closes.
+    PrintSheets &printSheets();
+    bool hasPrintSheets() const { return m_printSheets != nullptr; }
 
     // Controls, by their design names.
     std::array<ImageBox *, 9> Image1{};
@@ -67,6 +74,7 @@ public:
 
     void sOpen_Click();
     void sExit_Click();
+    void sPrint_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -88,5 +96,7 @@ private:
     QHash<QByteArray, QAction *> m_actions;
     QHash<QByteArray, QMenu *> m_menus;
     QPointer<BeginOption> m_beginOption;
+    QPointer<PrintPreviewDialog> m_printPreviewDialog;
+    std::unique_ptr<PrintSheets> m_printSheets;
     bool m_unloading = false;
 };
