@@ -73,7 +73,7 @@ struct Rig
                 QImage image(pictureSize, QImage::Format_RGB32);
                 image.fill(QColor::fromHsv((k * 37) % 360, 200, 220));
                 if (pictureSize.width() > 1000)
-                    noise(image);
+                    detail(image);
                 image.save(dir.filePath(name), "JPG", 90);
             }
             answer += u' ' + name;
@@ -84,17 +84,19 @@ struct Rig
         form->beginOption()->Command7_Click();
     }
 
-    // Fine detail all over, so a full-size picture would not shrink in the PDF.
-    static void noise(QImage &image)
+    // Colour and detail all over, so a full-size picture would not shrink to
+    // nothing in the PDF.
+    static void detail(QImage &image)
     {
-        quint32 state = 12345;
-        for (int y = 0; y < image.height(); ++y) {
-            auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x) {
-                state = state * 1664525u + 1013904223u;
-                line[x] = 0xFF000000u | (state >> 8);
-            }
-        }
+        QPainter painter(&image);
+        QLinearGradient gradient(0, 0, image.width(), image.height());
+        gradient.setColorAt(0, Qt::darkBlue);
+        gradient.setColorAt(0.5, Qt::yellow);
+        gradient.setColorAt(1, Qt::darkRed);
+        painter.fillRect(image.rect(), gradient);
+        painter.setPen(QPen(Qt::black, 3));
+        for (int x = 0; x < image.width(); x += 40)
+            painter.drawLine(x, 0, image.width() - x, image.height());
     }
 
     void toPage(int page)

@@ -2,6 +2,7 @@
 
 #include "board/SceneBoard.h"
 #include "platform/ImageBox.h"
+#include "platform/OptionButton.h"
 #include "platform/Palette.h"
 #include "platform/PrinterDialog.h"
 #include "platform/Screen.h"
@@ -47,7 +48,7 @@ PrintPreviewDialog::PrintPreviewDialog(Form1 &form1)
 
     for (int i = 0; i < 6; ++i) {
         const Place &o = kOptionPlaces[i];
-        Option1[i] = new QRadioButton(text(printmodes::kModes[i].caption), this);
+        Option1[i] = new OptionButton(text(printmodes::kModes[i].caption), this);
         Option1[i]->setObjectName(QStringLiteral("Option1"));
         Option1[i]->setProperty("index", i);
         Option1[i]->setGeometry(twips::rect(o.left, o.top, o.width, o.height));
