@@ -7,6 +7,7 @@ class MousePointer;
 class PictureLoader;
 class Screen;
 class WindowSystem;
+class PrinterDialog;
 
 // Everything the windows ask of the system, handed to them at construction.
 // The program passes the Qt implementations (QtPlatform); tests pass doubles
@@ -20,4 +21,5 @@ struct Platform
     PictureLoader *loader = nullptr;
     Screen *screen = nullptr;
     WindowSystem *windows = nullptr;
+    PrinterDialog *printer = nullptr;
 };

@@ -6,6 +6,7 @@
 #include "platform/QtMousePointer.h"
 #include "platform/QtPictureDialog.h"
 #include "platform/QtPictureLoader.h"
+#include "platform/QtPrinterDialog.h"
 #include "platform/QtScreen.h"
 #include "platform/QtWindowSystem.h"
 
@@ -15,7 +16,7 @@ class QtPlatform
 public:
     Platform platform()
     {
-        return Platform{&m_pictures, &m_files, &m_messages, &m_pointer, &m_loader, &m_screen, &m_windows};
+        return Platform{&m_pictures, &m_files, &m_messages, &m_pointer, &m_loader, &m_screen, &m_windows, &m_printer};
     }
 
 private:
@@ -26,4 +27,5 @@ private:
     QtPictureLoader m_loader;
     QtScreen m_screen;
     QtWindowSystem m_windows;
+    QtPrinterDialog m_printer;
 };

@@ -9,6 +9,7 @@
 #include "platform/Palette.h"
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
+#include "printing/PrintPreviewDialog.h"
 #include "resources/StoredBitmaps.h"
 #include "scripts/ScriptEditor.h"
 #include "view/BeginOption.h"
@@ -69,6 +70,7 @@ Form1::~Form1()
     delete m_options;
     delete m_help;
     delete m_about;
+    delete m_printPreviewDialog;
 }
 
 void Form1::createControls()
@@ -170,6 +172,7 @@ void Form1::createMenus()
     connect(action("sOptions"), &QAction::triggered, this, &Form1::sOptions_Click);
     connect(action("sHelp"), &QAction::triggered, this, &Form1::sHelp_Click);
     connect(action("sAbout"), &QAction::triggered, this, &Form1::sAbout_Click);
+    connect(action("sPrint"), &QAction::triggered, this, &Form1::sPrint_Click);
 }
 
 void Form1::applyGeometry()
@@ -344,6 +347,32 @@ void Form1::sScriptEditor_Click()
     m_scriptEditor->open();
 }
 
+void Form1::sPrint_Click()
+{
+    if (m_printPreviewDialog) {
+        // Open since before the last "Print Setup": brought forward, not refilled.
+        m_printPreviewDialog->show();
+        m_printPreviewDialog->raise();
+        m_printPreviewDialog->activateWindow();
+        return;
+    }
+    m_printPreviewDialog = new PrintPreviewDialog(*this);
+    m_printPreviewDialog->Form_Load(scriptList());
+    m_printPreviewDialog->show();
+}
+
+PrintPreviewDialog *Form1::printPreviewDialog() const
+{
+    return m_printPreviewDialog;
+}
+
+PrintSheets &Form1::printSheets()
+{
+    if (!m_printSheets)
+        m_printSheets = std::make_unique<PrintSheets>();
+    return *m_printSheets;
+}
+
 void Form1::sExit_Click()
 {
     close();
@@ -422,4 +451,7 @@ void Form1::Form_Unload()
         m_help->close();
     // The options window goes without its own unload step.
     delete m_options;
+    if (m_printPreviewDialog)
+        m_printPreviewDialog->close();
+    m_printSheets.reset();
 }

@@ -3,6 +3,7 @@
 #include "board/SceneBoard.h"
 #include "board/ScriptListAccess.h"
 #include "platform/Platform.h"
+#include "printing/PrintSheets.h"
 #include "view/BeginOption.h"
 #include "view/FormLayout.h"
 #include "view/Quorvadine.h"
@@ -12,6 +13,7 @@
 #include <QPointer>
 
 #include <array>
+#include <memory>
 
 class QAction;
 class QFrame;
@@ -24,6 +26,7 @@ class ScriptEditor;
 class frmOptions;
 class Help;
 class frmAbout;
+class PrintPreviewDialog;
 
 
 // The main window: the hub that owns the scene board and the display
@@ -58,6 +61,10 @@ public:
     virtual board::ScriptListAccess &scriptList();
     // The Script Editor, or null while it does not exist.
     ScriptEditor *scriptEditor() const;
+    PrintPreviewDialog *printPreviewDialog() const;
+    // The print sheets: made at their first filling, kept until the window closes.
+    PrintSheets &printSheets();
+    bool hasPrintSheets() const { return m_printSheets != nullptr; }
 
     // Controls, by their design names.
     std::array<ImageBox *, 9> Image1{};
@@ -97,6 +104,7 @@ public:
     void sAbout_Click();
     void Command6_Click();
     void PictureLabelLogo_Click();
+    void sPrint_Click();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -127,5 +135,7 @@ private:
     QPointer<frmOptions> m_options;
     QPointer<Help> m_help;
     QPointer<frmAbout> m_about;
+    QPointer<PrintPreviewDialog> m_printPreviewDialog;
+    std::unique_ptr<PrintSheets> m_printSheets;
     bool m_unloading = false;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/Dialogs.h"
 #include "platform/Platform.h"
+#include "platform/PrinterDialog.h"
 #include "platform/QtPictureLoader.h"
 #include "platform/QtWindowSystem.h"
 #include "platform/Screen.h"
@@ -137,6 +138,41 @@ public:
     QList<QWidget *> topmost;
 };
 
+// The printer dialogue, answered with a PDF printer writing to a chosen file.
+class FakePrinterDialog : public PrinterDialog
+{
+public:
+    struct Answer
+    {
+        QString pdfFile; // empty: the user cancels
+        int copies = 1;
+        QPageSize pageSize = QPageSize(QPageSize::A4);
+    };
+    QList<Answer> answers; // played back in order; none left = cancel
+    int asked = 0;
+
+    Choice choosePrinter(QWidget *) override
+    {
+        ++asked;
+        if (answers.isEmpty())
+            return {};
+        const Answer answer = answers.takeFirst();
+        if (answer.pdfFile.isEmpty())
+            return {};
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(answer.pdfFile);
+        printer->setPageSize(answer.pageSize);
+        printer->setCopyCount(answer.copies > 0 ? answer.copies : 1);
+        return {std::move(printer), answer.copies};
+    }
+    void print(const QString &pdfFile, int copies = 1, QPageSize pageSize = QPageSize(QPageSize::A4))
+    {
+        answers << Answer{pdfFile, copies, pageSize};
+    }
+    void cancel() { answers << Answer{}; }
+};
+
 class FakePlatform
 {
 public:
@@ -147,9 +183,10 @@ public:
     RecordingPictureLoader loader;
     FakeScreen screen;
     RecordingWindowSystem windows;
+    FakePrinterDialog printer;
 
     Platform platform()
     {
-        return Platform{&pictures, &files, &messages, &pointer, &loader, &screen, &windows};
+        return Platform{&pictures, &files, &messages, &pointer, &loader, &screen, &windows, &printer};
     }
 };

@@ -1,0 +1,189 @@
+#include "platform/SheetPrinter.h"
+
+#include "platform/Palette.h"
+
+#include <QPrinter>
+#include <QTextLayout>
+
+#include <algorithm>
+
+namespace {
+constexpr double kTextPoints = 10;
+constexpr double kLabelPoints = 8;
+constexpr int kTextMargin = 30;  // twips inside a text box, as a text box keeps off its edge
+constexpr int kBorderWidth = 15; // one pixel of the window design
+
+QFont sheetFont(QPainter &painter, double points, double devicePerTwip)
+{
+    QFont font(QStringLiteral("Sans Serif"));
+    // Points as on paper: the painter's device decides how many pixels a point is.
+    const double dpi = painter.device()->logicalDpiY();
+    font.setPointSizeF(points * devicePerTwip * sheetprint::kTwipsPerInch / dpi);
+    return font;
+}
+
+QRectF onDevice(const QRect &twipsRect, double devicePerTwip)
+{
+    return QRectF(twipsRect.left() * devicePerTwip, twipsRect.top() * devicePerTwip,
+                  twipsRect.width() * devicePerTwip, twipsRect.height() * devicePerTwip);
+}
+
+void drawPicture(QPainter &painter, const SheetItem &item, double devicePerTwip)
+{
+    const QRectF box = onDevice(item.geometry, devicePerTwip);
+    if (!item.picture.isNull()) {
+        // Scaled here, once, so the page holds an image of print resolution
+        // and not the file's full size.
+        const QSize target = sheetprint::picturePixels(item.geometry.size());
+        QImage image = item.picture.image;
+        if (image.size() != target)
+            image = image.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        painter.drawImage(box, image);
+    }
+    if (item.border) {
+        const double w = std::max(1.0, kBorderWidth * devicePerTwip);
+        painter.setPen(QPen(Qt::black, w, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(box.adjusted(w / 2, w / 2, -w / 2, -w / 2));
+    }
+}
+
+void drawLabel(QPainter &painter, const SheetItem &item, double devicePerTwip)
+{
+    const QRectF box = onDevice(item.geometry, devicePerTwip);
+    painter.fillRect(box, palette::toColor(item.background));
+    painter.setFont(sheetFont(painter, kLabelPoints, devicePerTwip));
+    painter.setPen(Qt::black);
+    painter.save();
+    painter.setClipRect(box, Qt::IntersectClip);
+    painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, item.text);
+    painter.restore();
+}
+
+// Wraps at word boundaries (inside a word when it is longer than the box) and
+// keeps only whole lines: a line that does not fit is cut off, not half shown.
+void drawText(QPainter &painter, const SheetItem &item, double devicePerTwip)
+{
+    const QRectF box = onDevice(item.geometry, devicePerTwip);
+    if (item.background != colours::kWhite)
+        painter.fillRect(box, palette::toColor(item.background));
+    const double margin = kTextMargin * devicePerTwip;
+    const QRectF inner = box.adjusted(margin, margin, -margin, -margin);
+    if (inner.width() <= 0 || inner.height() <= 0)
+        return;
+    const QFont font = sheetFont(painter, kTextPoints, devicePerTwip);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.save();
+    painter.setClipRect(box, Qt::IntersectClip);
+
+    QString text = item.text;
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    double y = 0;
+    bool full = false;
+    const QStringList paragraphs = text.split(QLatin1Char('\n'));
+    for (const QString &paragraph : paragraphs) {
+        if (full)
+            break;
+        QTextLayout layout(paragraph, font, painter.device());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        int kept = 0;
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(inner.width());
+            if (y + line.height() > inner.height() && y > 0) {
+                full = true;
+                break;
+            }
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+            ++kept;
+        }
+        layout.endLayout();
+        for (int i = 0; i < kept; ++i)
+            layout.lineAt(i).draw(&painter, inner.topLeft());
+    }
+    painter.restore();
+}
+} // namespace
+
+SheetPrinter::SheetPrinter(QPrinter &printer)
+    : m_printer(printer)
+{
+}
+
+SheetPrinter::~SheetPrinter()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+bool SheetPrinter::begin()
+{
+    m_pages = 0;
+    return m_painter.begin(&m_printer);
+}
+
+QSizeF SheetPrinter::printableTwips() const
+{
+    const int resolution = m_printer.resolution();
+    const QRect area = m_printer.pageLayout().paintRectPixels(resolution);
+    return QSizeF(area.width() * double(sheetprint::kTwipsPerInch) / resolution,
+                  area.height() * double(sheetprint::kTwipsPerInch) / resolution);
+}
+
+double SheetPrinter::fitScale(const Sheet &sheet, QSizeF areaTwips)
+{
+    if (sheet.width <= 0 || sheet.height <= 0 || areaTwips.isEmpty())
+        return 1.0;
+    return std::min({1.0, areaTwips.width() / sheet.width, areaTwips.height() / sheet.height});
+}
+
+bool SheetPrinter::print(const Sheet &sheet)
+{
+    if (!m_painter.isActive())
+        return false;
+    if (m_pages > 0 && !m_printer.newPage())
+        return false;
+    ++m_pages;
+    const double devicePerTwip =
+        fitScale(sheet, printableTwips()) * m_printer.resolution() / double(sheetprint::kTwipsPerInch);
+    render(m_painter, sheet, devicePerTwip);
+    return m_printer.printerState() != QPrinter::Error;
+}
+
+bool SheetPrinter::end()
+{
+    if (!m_painter.isActive())
+        return false;
+    const bool ended = m_painter.end();
+    return ended && m_printer.printerState() != QPrinter::Error;
+}
+
+void SheetPrinter::render(QPainter &painter, const Sheet &sheet, double devicePerTwip)
+{
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    // Whatever lies beyond the client area is not on the page (the script
+    // rows of the page-images sheet are wider than it).
+    painter.setClipRect(QRectF(0, 0, sheet.width * devicePerTwip, sheet.height * devicePerTwip));
+    for (const SheetItem &item : sheet.items) {
+        switch (item.kind) {
+        case SheetItem::Kind::Picture:
+            drawPicture(painter, item, devicePerTwip);
+            break;
+        case SheetItem::Kind::Label:
+            drawLabel(painter, item, devicePerTwip);
+            break;
+        case SheetItem::Kind::Text:
+            drawText(painter, item, devicePerTwip);
+            break;
+        }
+    }
+    painter.restore();
+}

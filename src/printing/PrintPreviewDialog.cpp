@@ -1,0 +1,154 @@
+#include "printing/PrintPreviewDialog.h"
+
+#include "board/SceneBoard.h"
+#include "platform/ImageBox.h"
+#include "platform/OptionButton.h"
+#include "platform/Palette.h"
+#include "platform/PrinterDialog.h"
+#include "platform/Screen.h"
+#include "platform/SheetPrinter.h"
+#include "platform/Twips.h"
+#include "platform/WindowSystem.h"
+#include "printing/PrintModes.h"
+#include "printing/PrintTexts.h"
+#include "resources/StoredBitmaps.h"
+#include "view/Form1.h"
+
+#include <QCloseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace {
+QString text(const char *literal) { return QString::fromUtf8(literal); }
+} // namespace
+
+PrintPreviewDialog::PrintPreviewDialog(Form1 &form1)
+    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    , m_form1(form1)
+{
+    using namespace printdialog;
+    setObjectName(QStringLiteral("PrintPreviewDialog"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setWindowTitle(text(kCaption));
+    palette::setBackground(this, colours::kWindow);
+    setFixedSize(twips::toPixels(kClientWidth), twips::toPixels(kClientHeight));
+
+    Image1 = new ImageBox(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(twips::rect(kImage1Place.left, kImage1Place.top, kImage1Place.width, kImage1Place.height));
+    Image1->setBorder(true);
+
+    Text1 = new QPlainTextEdit(this);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setGeometry(twips::rect(kText1Place.left, kText1Place.top, kText1Place.width, kText1Place.height));
+    Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Text1->setReadOnly(true);
+    palette::setBackground(Text1, colours::kWhite);
+
+    for (int i = 0; i < 6; ++i) {
+        const Place &o = kOptionPlaces[i];
+        Option1[i] = new OptionButton(text(printmodes::kModes[i].caption), this);
+        Option1[i]->setObjectName(QStringLiteral("Option1"));
+        Option1[i]->setProperty("index", i);
+        Option1[i]->setGeometry(twips::rect(o.left, o.top, o.width, o.height));
+        Option1[i]->setAutoFillBackground(true);
+        palette::setBackground(Option1[i], colours::kGrey);
+        palette::setForeground(Option1[i], colours::kBlack);
+
+        const Place &p = kSymbolPlaces[i];
+        Picture2[i] = new ImageBox(this);
+        Picture2[i]->setObjectName(QStringLiteral("Picture2"));
+        Picture2[i]->setProperty("index", i);
+        Picture2[i]->setGeometry(twips::rect(p.left, p.top, p.width, p.height));
+        Picture2[i]->setPicture(Picture{resources::printSymbol(i), QString(), 0});
+    }
+    Option1[0]->setChecked(true);
+
+    auto push = [this](const char *name, const char *caption, const Place &place) {
+        auto *b = new QPushButton(text(caption), this);
+        b->setObjectName(QLatin1String(name));
+        b->setGeometry(twips::rect(place.left, place.top, place.width, place.height));
+        palette::setBackground(b, colours::kWindow);
+        return b;
+    };
+    OKButton = push("OKButton", kPrintSetup, kOKButtonPlace);
+    CancelButton = push("CancelButton", kClose, kCancelButtonPlace);
+
+    connect(OKButton, &QPushButton::clicked, this, &PrintPreviewDialog::OKButton_Click);
+    connect(CancelButton, &QPushButton::clicked, this, &PrintPreviewDialog::CancelButton_Click);
+}
+
+void PrintPreviewDialog::Form_Load(board::ScriptListAccess &scriptList)
+{
+    const Platform &platform = m_form1.platform();
+    board::SceneBoard &main = m_form1.board();
+
+    platform.windows->setEnabled(&m_form1, false);
+    platform.windows->makeTopmost(this);
+    RichTextBox1.Left = board::SceneBoard::kParked;
+
+    Text1->setPlainText(main.SceneText);
+    Image1->setPicture(main.BigPreview);
+
+    PrintSheets &sheets = m_form1.printSheets();
+    sheets.setPictureBorders(main.BordersAreOn.toBool());
+    sheets.fill(main, scriptList, RichTextBox1, platform.loader);
+
+    if (platform.screen) {
+        const QSize screen = platform.screen->size();
+        move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+    }
+}
+
+void PrintPreviewDialog::OKButton_Click()
+{
+    m_form1.platform().windows->setEnabled(&m_form1, true);
+    printSelectedMode();
+}
+
+// Cancelling the printer dialogue and every printer failure end printing
+// here without a word; pages already sent stay printed.
+void PrintPreviewDialog::printSelectedMode()
+{
+    PrinterDialog *printerDialog = m_form1.platform().printer;
+    if (!printerDialog)
+        return;
+    PrinterDialog::Choice choice = printerDialog->choosePrinter(this);
+    if (!choice.printer)
+        return;
+    const int m = choice.copies;
+    if (m < 1)
+        return;
+    // The copies are ours: the printer makes one of each page, so copies come
+    // out whole and in order (images, scripts, images, scripts).
+    choice.printer->setCopyCount(1);
+
+    const PrintSheets &sheets = m_form1.printSheets();
+    SheetPrinter printer(*choice.printer);
+    if (!printer.begin())
+        return;
+    for (int copy = 1; copy <= m; ++copy) {
+        for (int index = 0; index <= 5; ++index) {
+            if (!Option1[index]->isChecked())
+                continue;
+            const printmodes::Mode &mode = printmodes::kModes[index];
+            for (int s = 0; s < mode.sheetCount; ++s) {
+                if (!printer.print(sheets.sheet(mode.sheets[std::size_t(s)])))
+                    return;
+            }
+        }
+    }
+    printer.end();
+}
+
+void PrintPreviewDialog::CancelButton_Click()
+{
+    close();
+}
+
+void PrintPreviewDialog::closeEvent(QCloseEvent *event)
+{
+    m_form1.platform().windows->setEnabled(&m_form1, true);
+    event->accept();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "board/WorkBuffer.h"
+
+#include <QWidget>
+
+#include <array>
+
+class Form1;
+class ImageBox;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+
+namespace board {
+class ScriptListAccess;
+}
+
+// The print dialogue: a preview of the current scene, the six print modes
+// and "Print Setup". It fills the print sheets when it opens and prints the
+// selected mode's sheets, once per copy, through the printer dialogue.
+class PrintPreviewDialog : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PrintPreviewDialog(Form1 &form1);
+
+    // Opening steps; run once, before the dialogue is first shown.
+    void Form_Load(board::ScriptListAccess &scriptList);
+
+    ImageBox *Image1 = nullptr;
+    QPlainTextEdit *Text1 = nullptr;
+    std::array<QRadioButton *, 6> Option1{};
+    std::array<ImageBox *, 6> Picture2{};
+    QPushButton *OKButton = nullptr;
+    QPushButton *CancelButton = nullptr;
+    // Hidden: the page start is read in it.
+    board::WorkBuffer RichTextBox1;
+
+    void OKButton_Click();
+    void CancelButton_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void printSelectedMode();
+    Form1 &m_form1;
+};
