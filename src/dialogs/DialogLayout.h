@@ -1,19 +1,10 @@
 #pragma once
 
-#include <QFont>
-
 #include <array>
 
 // Window designs of the options window, the help window and the About box,
 // in twips from the top left of the client area.
 namespace dialoglayout {
-
-// The designs are laid out for an 8 point face; larger faces cut the captions off.
-inline QFont designFont(QFont font)
-{
-    font.setPointSizeF(8);
-    return font;
-}
 
 struct Size
 {

@@ -1,6 +1,7 @@
 #include "dialogs/Help.h"
 
 #include "dialogs/DialogLayout.h"
+#include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/HelpTopics.h"
 #include "platform/LineControl.h"
@@ -40,7 +41,7 @@ Help::Help(const Platform &platform)
     setObjectName(QStringLiteral("Help"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(text(dialogtexts::kHelpCaption));
-    setFont(dialoglayout::designFont(font()));
+    setFont(designfont::of(font()));
     palette::setBackground(this, colours::kWindow);
     setFixedSize(twips::toPixels(dialoglayout::kHelpClient.width), twips::toPixels(dialoglayout::kHelpClient.height));
 

@@ -1,6 +1,7 @@
 #include "dialogs/frmAbout.h"
 
 #include "dialogs/DialogLayout.h"
+#include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
 #include "platform/Palette.h"
 #include "platform/Screen.h"
@@ -38,7 +39,7 @@ frmAbout::frmAbout(const Platform &platform)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
-    setFont(dialoglayout::designFont(font()));
+    setFont(designfont::of(font()));
     palette::setBackground(this, colours::kWindow);
     setFixedSize(twips::toPixels(dialoglayout::kAboutClient.width), twips::toPixels(dialoglayout::kAboutClient.height));
     setPicture(1001);

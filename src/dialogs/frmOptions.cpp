@@ -2,6 +2,7 @@
 
 #include "dialogs/ColourSchemes.h"
 #include "dialogs/DialogLayout.h"
+#include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/TipTable.h"
 #include "platform/Palette.h"
@@ -56,7 +57,7 @@ frmOptions::frmOptions(Form1 &form1)
     setObjectName(QStringLiteral("frmOptions"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(text(dialogtexts::kOptionsCaption));
-    setFont(dialoglayout::designFont(font()));
+    setFont(designfont::of(font()));
     palette::setBackground(this, colours::kWindow);
     setFixedSize(twips::toPixels(dialoglayout::kOptionsClient.width), twips::toPixels(dialoglayout::kOptionsClient.height));
 

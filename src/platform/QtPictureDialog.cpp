@@ -63,7 +63,16 @@ DialogResult QtPictureDialog::openPictures(const QString &title, const QString &
     QFileDialog dialog(nullptr, title, startDirectory());
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setNameFilters(nameFilters(filter));
+    // One entry per picture type, as the board asks, and one more that shows
+    // them all, so a board of mixed types can be chosen in one go.
+    QStringList filters = nameFilters(filter);
+    QStringList patterns;
+    const QStringList parts = filter.split(u'|');
+    for (qsizetype i = 1; i < parts.size(); i += 2)
+        patterns << parts.at(i);
+    if (patterns.size() > 1)
+        filters << QStringLiteral("All pictures (%1)").arg(patterns.join(u' '));
+    dialog.setNameFilters(filters);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     const QStringList files = dialog.selectedFiles();

@@ -1,3 +1,4 @@
+#include "platform/DesignFont.h"
 #include "printing/PrintPreviewDialog.h"
 
 #include "board/SceneBoard.h"
@@ -31,6 +32,7 @@ PrintPreviewDialog::PrintPreviewDialog(Form1 &form1)
     setObjectName(QStringLiteral("PrintPreviewDialog"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(text(kCaption));
+    setFont(designfont::of(font()));
     palette::setBackground(this, colours::kWindow);
     setFixedSize(twips::toPixels(kClientWidth), twips::toPixels(kClientHeight));
 

@@ -1,3 +1,4 @@
+#include "platform/DesignFont.h"
 #include "scripts/ScriptEditor.h"
 
 #include "board/Texts.h"
@@ -28,6 +29,7 @@ ScriptEditor::ScriptEditor(Form1 &form1)
 {
     setObjectName(QStringLiteral("ScriptEditor"));
     setWindowTitle(text(scriptdesign::kCaption));
+    setFont(designfont::of(font()));
     palette::setBackground(this, scriptdesign::kBackground);
     setFixedSize(twips::toPixels(scriptdesign::kClientWidth), twips::toPixels(scriptdesign::kClientHeight));
     createControls();

@@ -1,3 +1,4 @@
+#include "platform/DesignFont.h"
 #include "view/BeginOption.h"
 
 #include "board/Texts.h"
@@ -24,6 +25,7 @@ BeginOption::BeginOption(Form1 &form1)
     setObjectName(QStringLiteral("BeginOption"));
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(text(texts::kLayoutCaption));
+    setFont(designfont::of(font()));
     palette::setBackground(this, colours::kWindow);
     setFixedSize(twips::toPixels(5085), twips::toPixels(2625));
 

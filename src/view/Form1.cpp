@@ -1,3 +1,4 @@
+#include "platform/DesignFont.h"
 #include "view/Form1.h"
 
 #include "board/Texts.h"
@@ -53,6 +54,7 @@ Form1::Form1(const Platform &platform, QWidget *parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(text(texts::kMainCaption));
+    setFont(designfont::of(font()));
     setWindowIcon(resources::appIcon());
     createControls();
     createMenus();
