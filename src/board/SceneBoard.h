@@ -4,7 +4,7 @@
 #include "board/Variant.h"
 #include "board/WorkBuffer.h"
 #include "dialogs/ColourSchemes.h"
-#include "dialogs/TipTable.h"
+#include "board/TipTable.h"
 #include "platform/Picture.h"
 
 #include <QSize>

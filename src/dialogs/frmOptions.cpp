@@ -4,7 +4,7 @@
 #include "dialogs/DialogLayout.h"
 #include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
-#include "dialogs/TipTable.h"
+#include "board/TipTable.h"
 #include "platform/Palette.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"

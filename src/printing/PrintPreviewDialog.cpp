@@ -1,6 +1,6 @@
-#include "platform/DesignFont.h"
 #include "printing/PrintPreviewDialog.h"
 
+#include "platform/DesignFont.h"
 #include "board/SceneBoard.h"
 #include "platform/ImageBox.h"
 #include "platform/OptionButton.h"

@@ -1,6 +1,6 @@
-#include "platform/DesignFont.h"
 #include "scripts/ScriptEditor.h"
 
+#include "platform/DesignFont.h"
 #include "board/Texts.h"
 #include "platform/Dialogs.h"
 #include "platform/Palette.h"
@@ -8,6 +8,7 @@
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
 #include "scripts/EditBay.h"
+#include "board/TipTable.h"
 #include "scripts/ScriptEditorDesign.h"
 #include "scripts/ScriptFile.h"
 #include "scripts/ScriptText.h"
@@ -133,7 +134,7 @@ void ScriptEditor::setToolTips(bool on)
 {
     for (const scriptdesign::Tip &tip : scriptdesign::kToolTips) {
         findChild<QWidget *>(QLatin1String(tip.control), Qt::FindDirectChildrenOnly)
-            ->setToolTip(on ? text(tip.on) : QString());
+            ->setToolTip(on ? text(tips::tipFor(tips::Window::ScriptEditor, tip.control)) : QString());
     }
 }
 

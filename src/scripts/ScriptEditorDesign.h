@@ -39,21 +39,21 @@ inline constexpr std::array<Control, 8> kControls{{
     {"Command2", 6480, 4320, 1695, 315, "Close", colours::kWindow, colours::kBlack},
 }};
 
-// `first` is the design's tip; the options window switches between `on` and
-// none. Only Close differs: its design tip says "central", the on tip not.
+// The design's tips. The options window switches them to the tip table's
+// texts (board/TipTable.h) or to none; only Close differs: its design tip
+// says "central", the table's not.
 struct Tip
 {
     const char *control;
     const char *first;
-    const char *on;
 };
 
 inline constexpr std::array<Tip, 5> kToolTips{{
-    {"Command1", "Transcribe", "Transcribe"},
-    {"Command3", "Get a script", "Get a script"},
-    {"Command4", "Save current script", "Save current script"},
-    {"Command2", "Return to Quorvadine central", "Return to Quorvadine"},
-    {"ScriptTextBox", "Click into : edit scene", "Click into : edit scene"},
+    {"Command1", "Transcribe"},
+    {"Command3", "Get a script"},
+    {"Command4", "Save current script"},
+    {"Command2", "Return to Quorvadine central"},
+    {"ScriptTextBox", "Click into : edit scene"},
 }};
 
 } // namespace scriptdesign

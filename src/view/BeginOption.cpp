@@ -1,6 +1,6 @@
-#include "platform/DesignFont.h"
 #include "view/BeginOption.h"
 
+#include "platform/DesignFont.h"
 #include "board/Texts.h"
 #include "platform/ImageBox.h"
 #include "platform/Palette.h"

@@ -1,6 +1,6 @@
-#include "platform/DesignFont.h"
 #include "view/Form1.h"
 
+#include "platform/DesignFont.h"
 #include "board/Texts.h"
 #include "dialogs/Help.h"
 #include "dialogs/frmAbout.h"
