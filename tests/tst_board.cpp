@@ -1,7 +1,7 @@
 // The board model without a window: the work buffer, variants and counting.
 #include "board/SceneBoard.h"
 #include "board/Texts.h"
-#include "support/FakePlatform.h"
+#include "support/BoardRig.h"
 
 #include <QtTest>
 
@@ -12,52 +12,11 @@ using board::WorkBuffer;
 namespace {
 QString t(const char *literal) { return QString::fromUtf8(literal); }
 
-// Decodes nothing: every file "loads" unless its name says it is missing.
-class StubLoader : public PictureLoader
-{
-public:
-    QImage load(const QString &file, QSize) override
-    {
-        files << file;
-        if (file.contains(QLatin1String("missing")))
-            return {};
-        QImage image(4, 4, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        return image;
-    }
-    QStringList files;
-};
+using support::names;
 
-class StubHost : public board::BoardHost
+struct Rig : support::BoardRig
 {
-public:
-    void discardScriptEditor() override { ++discards; }
-    QSize sceneBoxPixels() const override { return {131, 131}; }
-    void boardChanged() override {}
-    int discards = 0;
 };
-
-struct Rig
-{
-    FakePlatform fake;
-    StubLoader loader;
-    StubHost host;
-    SceneBoard board{{&fake.pictures, &fake.messages, &fake.pointer, &loader}, host};
-    Rig() { board.Form_Load(); }
-    void load(const QString &result)
-    {
-        fake.pictures.choose(result);
-        board.FirstStep();
-    }
-};
-
-QString names(int count, const QString &directory = QStringLiteral("/pics"))
-{
-    QString result = directory;
-    for (int i = 1; i <= count; ++i)
-        result += QStringLiteral(" f%1.jpg").arg(i);
-    return result;
-}
 } // namespace
 
 class tst_board : public QObject

@@ -4,7 +4,7 @@
 #include "platform/ImageBox.h"
 #include "platform/QtPictureDialog.h"
 #include "platform/Twips.h"
-#include "support/FakePlatform.h"
+#include "support/BoardRig.h"
 #include "view/BeginOption.h"
 #include "view/Form1.h"
 
@@ -17,13 +17,7 @@
 namespace {
 QString t(const char *literal) { return QString::fromUtf8(literal); }
 
-QString names(int count)
-{
-    QString result = QStringLiteral("/nowhere");
-    for (int i = 1; i <= count; ++i)
-        result += QStringLiteral(" f%1.jpg").arg(i);
-    return result;
-}
+using support::names;
 
 // Qt reads GIF but cannot write it: a one-pixel blue GIF, byte by byte.
 const char kBlueGif[] = "GIF89a\x01\x00\x01\x00\x80\x00\x00\x00\x00\xFF\xFF\xFF\xFF"

@@ -7,7 +7,7 @@
 #include "platform/ImageBox.h"
 #include "platform/Palette.h"
 #include "platform/QtPictureDialog.h"
-#include "support/FakePlatform.h"
+#include "support/BoardRig.h"
 #include "support/PictureFiles.h"
 #include "view/BeginOption.h"
 #include "view/Form1.h"
@@ -24,39 +24,8 @@ using board::SceneBoard;
 namespace {
 QString t(const char *literal) { return QString::fromUtf8(literal); }
 
-// Decodes nothing: a file "loads" unless its name says it is missing.
-class StubLoader : public PictureLoader
+struct Rig : support::BoardRig
 {
-public:
-    QImage load(const QString &file, QSize bound) override
-    {
-        files << file;
-        bounds << bound;
-        if (file.contains(QLatin1String("missing")))
-            return {};
-        QImage image(2, 2, QImage::Format_RGB32);
-        image.fill(Qt::red);
-        return image;
-    }
-    QStringList files;
-    QList<QSize> bounds;
-};
-
-class StubHost : public board::BoardHost
-{
-public:
-    void discardScriptEditor() override {}
-    QSize sceneBoxPixels() const override { return {131, 127}; }
-    void boardChanged() override {}
-};
-
-struct Rig
-{
-    FakePlatform fake;
-    StubLoader loader;
-    StubHost host;
-    SceneBoard board{{&fake.pictures, &fake.messages, &fake.pointer, &loader}, host};
-    Rig() { board.Form_Load(); }
     void load(const QString &result)
     {
         fake.pictures.choose(result);

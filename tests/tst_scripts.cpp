@@ -11,7 +11,7 @@
 #include "scripts/ScriptEditorDesign.h"
 #include "scripts/ScriptFile.h"
 #include "scripts/ScriptText.h"
-#include "support/FakePlatform.h"
+#include "support/BoardRig.h"
 #include "view/Form1.h"
 
 #include <QAction>
@@ -32,13 +32,7 @@
 namespace {
 QString t(const char *literal) { return QString::fromUtf8(literal); }
 
-QString names(int count)
-{
-    QString result = QStringLiteral("/nowhere");
-    for (int i = 1; i <= count; ++i)
-        result += QStringLiteral(" f%1.jpg").arg(i);
-    return result;
-}
+using support::names;
 
 QStringList fresh(int scenes)
 {

@@ -50,6 +50,13 @@ void SceneBoard::Form_Load()
     BordersAreOn = true;
     RichTextBox6.Left = kParked;
     TipsAreOn = true;
+    restartValues();
+    m_host.boardChanged();
+}
+
+// Shared by the load step and every board reset.
+void SceneBoard::restartValues()
+{
     FirstScript = true;
     GoShowOpenDialog = false;
     TempPicHolder = storedPicture(2000);
@@ -57,7 +64,6 @@ void SceneBoard::Form_Load()
     RichTextBox5.Left = Text1.Left = RichTextBox4.Left = RichTextBox2.Left = RichTextBox1.Left = kParked;
     Amounted = 1;
     Weirdo = true;
-    m_host.boardChanged();
 }
 
 void SceneBoard::setSceneMenusEnabled(bool enabled)
@@ -141,13 +147,7 @@ void SceneBoard::ClearBoard()
 void SceneBoard::ResetBoard()
 {
     FallbackShown = 0;
-    FirstScript = true;
-    GoShowOpenDialog = false;
-    TempPicHolder = storedPicture(2000);
-    BigPreview = TempPicHolder;
-    RichTextBox5.Left = Text1.Left = RichTextBox4.Left = RichTextBox2.Left = RichTextBox1.Left = kParked;
-    Amounted = 1;
-    Weirdo = true;
+    restartValues();
     GoSmall = false;
     Zen = 9;
     setPageButton(Command4, false, colours::kGrey);

@@ -147,6 +147,7 @@ public:
 private:
     void ClearBoard();
     void ResetBoard();
+    void restartValues();
     void setSceneMenusEnabled(bool enabled);
     void setPageButton(PageButton &button, bool enabled, ColourWord colour);
     void showMessage(const char *text);
