@@ -442,18 +442,19 @@ void Form1::Form_Unload()
     if (m_unloading)
         return;
     m_unloading = true;
+    // In the design's order; each open window runs its own unload step.
     discardScriptEditor();
     if (m_beginOption)
         m_beginOption->close();
-    if (m_closeUp)
-        m_closeUp->close();
     if (m_about)
         m_about->close();
     if (m_help)
         m_help->close();
-    // The options window goes without its own unload step.
-    delete m_options;
     if (m_printPreviewDialog)
         m_printPreviewDialog->close();
+    if (m_closeUp)
+        m_closeUp->close();
     m_printSheets.reset();
+    // Whatever is left, the options window included, goes without further steps.
+    delete m_options;
 }
