@@ -117,6 +117,8 @@ private Q_SLOTS:
     void positionWithCloseUpOpen();
     void inputBlocking_data();
     void inputBlocking();
+    void printClosedUnderOptions_data();
+    void printClosedUnderOptions();
     void typicalFlow();
     void closingClosesAll_data();
     void closingClosesAll();
@@ -510,6 +512,51 @@ void tst_flow::inputBlocking()
     QVERIFY(form.isEnabled());
     QTest::mouseClick(form.Command5, Qt::LeftButton);
     QCOMPARE(form.PageCurrent->text(), t("Page: 1"));
+    form.close();
+}
+
+void tst_flow::printClosedUnderOptions_data()
+{
+    QTest::addColumn<QString>("how"); // how the print dialogue goes or prints again
+
+    QTest::newRow("Close") << "Close";
+    QTest::newRow("close box") << "close box";
+    QTest::newRow("Print Setup again, cancelled") << "Print Setup";
+}
+
+// "Print Setup" gives the main window back while the print dialogue stays
+// open; the options window opened then must keep it blocked to the end.
+void tst_flow::printClosedUnderOptions()
+{
+    QFETCH(QString, how);
+    FakePlatform fake;
+    Form1 form(fake.platform());
+    startWithPictures(fake, form);
+    form.action("sPrint")->trigger();
+    QPointer<PrintPreviewDialog> print = form.printPreviewDialog();
+    fake.printer.cancel();
+    QTest::mouseClick(print->OKButton, Qt::LeftButton);
+    QVERIFY(form.isEnabled());
+    form.action("sOptions")->trigger();
+    QVERIFY(!form.isEnabled());
+
+    fake.printer.cancel();
+    if (how == QLatin1String("Close"))
+        QTest::mouseClick(print->CancelButton, Qt::LeftButton);
+    else if (how == QLatin1String("close box"))
+        print->close();
+    else
+        QTest::mouseClick(print->OKButton, Qt::LeftButton);
+    flushDeletes();
+    QVERIFY(!form.isEnabled());
+    QTest::mouseClick(form.Command4, Qt::LeftButton);
+    QCOMPARE(form.PageCurrent->text(), t("Page: 1"));
+
+    QTest::mouseClick(form.options()->cmdOK, Qt::LeftButton);
+    flushDeletes();
+    QVERIFY(form.isEnabled());
+    QTest::mouseClick(form.Command4, Qt::LeftButton);
+    QCOMPARE(form.PageCurrent->text(), t("Page: 2"));
     form.close();
 }
 
