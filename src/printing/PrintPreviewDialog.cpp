@@ -2,6 +2,7 @@
 
 #include "platform/DesignFont.h"
 #include "board/SceneBoard.h"
+#include "dialogs/frmOptions.h"
 #include "platform/ImageBox.h"
 #include "platform/OptionButton.h"
 #include "platform/Palette.h"
@@ -103,9 +104,18 @@ void PrintPreviewDialog::Form_Load(board::ScriptListAccess &scriptList)
     }
 }
 
+void PrintPreviewDialog::enableMain()
+{
+    // After "Print Setup" the main window is usable, so the options window
+    // may have been opened over it; it keeps the main window disabled.
+    if (m_form1.options() && m_form1.options()->isVisible())
+        return;
+    m_form1.platform().windows->setEnabled(&m_form1, true);
+}
+
 void PrintPreviewDialog::OKButton_Click()
 {
-    m_form1.platform().windows->setEnabled(&m_form1, true);
+    enableMain();
     printSelectedMode();
 }
 
@@ -151,6 +161,6 @@ void PrintPreviewDialog::CancelButton_Click()
 
 void PrintPreviewDialog::closeEvent(QCloseEvent *event)
 {
-    m_form1.platform().windows->setEnabled(&m_form1, true);
+    enableMain();
     event->accept();
 }

@@ -45,5 +45,6 @@ protected:
 
 private:
     void printSelectedMode();
+    void enableMain();
     Form1 &m_form1;
 };
