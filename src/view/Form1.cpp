@@ -240,6 +240,8 @@ void Form1::Form_Resize(QSizeF inner)
 void Form1::start()
 {
     m_board.Form_Load();
+    // The design size is what the window returns to when it is restored.
+    resize(twips::toPixels(layout::kInnerWidth), twips::toPixels(layout::kInnerHeight) + menuBar()->sizeHint().height());
     showMaximized();
     m_beginOption = new BeginOption(*this);
     m_beginOption->Form_Load();
