@@ -9,6 +9,7 @@
 #include "platform/Palette.h"
 #include "platform/Twips.h"
 #include "support/FakePlatform.h"
+#include "support/ScriptListDouble.h"
 #include "view/BeginOption.h"
 #include "view/Form1.h"
 
@@ -27,18 +28,7 @@
 namespace {
 QString t(const char *literal) { return QString::fromUtf8(literal); }
 
-// Stands in for the Script Editor's list: records what the options window
-// asks of the editor's tips.
-class RecordingScriptList : public board::ScriptListAccess
-{
-public:
-    int entryCount() override { return 1; }
-    void selectEntry(int) override {}
-    QString selectedEntryText() override { return QString(); }
-    int selectedIndex() override { return -1; }
-    void setToolTips(bool on) override { tipCalls << on; }
-    QList<bool> tipCalls;
-};
+using RecordingScriptList = support::ScriptListDouble;
 
 class TestForm : public Form1
 {

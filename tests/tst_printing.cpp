@@ -12,6 +12,7 @@
 #include "printing/PrintSheets.h"
 #include "printing/SheetDesigns.h"
 #include "support/FakePlatform.h"
+#include "support/ScriptListDouble.h"
 #include "view/Form1.h"
 
 #include <QAction>
@@ -29,30 +30,7 @@
 namespace {
 QString t(const char *literal) { return QString::fromUtf8(literal); }
 
-// The Script Editor's list as the sheets reach it, with a record of the selections.
-class RecordingScriptList : public board::ScriptListAccess
-{
-public:
-    explicit RecordingScriptList(int entries)
-    {
-        items << QStringLiteral("SCENES");
-        for (int n = 1; n <= entries; ++n)
-            items << QStringLiteral("%1.-empty-").arg(n);
-    }
-    int entryCount() override { return int(items.size()); }
-    void selectEntry(int n) override
-    {
-        selections << n;
-        selected = n >= 0 && n < items.size() ? n : -1;
-    }
-    QString selectedEntryText() override { return selected >= 0 ? items.at(selected) : QString(); }
-    int selectedIndex() override { return selected; }
-    void setToolTips(bool) override {}
-
-    QStringList items;
-    QList<int> selections;
-    int selected = -1;
-};
+using RecordingScriptList = support::ScriptListDouble;
 
 // A main window with a board of real (small, one colour each) pictures.
 struct Rig

@@ -5,6 +5,7 @@
 #include "platform/Palette.h"
 #include "platform/Twips.h"
 #include "support/FakePlatform.h"
+#include "support/ScriptListDouble.h"
 #include "view/Form1.h"
 #include "view/FormLayout.h"
 #include "view/Quorvadine.h"
@@ -19,25 +20,7 @@
 namespace {
 QString t(const char *literal) { return QString::fromUtf8(literal); }
 
-// A script list of "SCENES" and n.-empty- entries that records selections.
-class ListDouble : public board::ScriptListAccess
-{
-public:
-    explicit ListDouble(int scenes)
-    {
-        items << QStringLiteral("SCENES");
-        for (int i = 1; i <= scenes; ++i)
-            items << QStringLiteral("%1.-empty-").arg(i);
-    }
-    int entryCount() override { return int(items.size()); }
-    void selectEntry(int n) override { selected = n; selections << n; }
-    QString selectedEntryText() override { return selected >= 0 ? items.value(selected) : QString(); }
-    int selectedIndex() override { return selected; }
-    void setToolTips(bool) override {}
-    QStringList items;
-    int selected = -1;
-    QList<int> selections;
-};
+using ListDouble = support::ScriptListDouble;
 
 // A board of `count` small pictures, each of its own colour, on disk.
 struct PictureBoard
