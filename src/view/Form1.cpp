@@ -31,6 +31,14 @@
 namespace {
 QString text(const char *literal) { return QString::fromUtf8(literal); }
 
+// Showing a window that is already loaded only makes it visible and brings it forward.
+void bringToFront(QWidget *window)
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+}
+
 QPushButton *button(QWidget *parent, const char *name, const char *caption)
 {
     auto *b = new QPushButton(text(caption), parent);
@@ -333,9 +341,7 @@ void Form1::showCloseUp()
         m_closeUp = new Quorvadine(*this);
         m_closeUp->Form_Load();
     }
-    m_closeUp->show();
-    m_closeUp->raise();
-    m_closeUp->activateWindow();
+    bringToFront(m_closeUp);
 }
 
 void Form1::sOpen_Click()
@@ -355,9 +361,7 @@ void Form1::sPrint_Click()
 {
     if (m_printPreviewDialog) {
         // Open since before the last "Print Setup": brought forward, not refilled.
-        m_printPreviewDialog->show();
-        m_printPreviewDialog->raise();
-        m_printPreviewDialog->activateWindow();
+        bringToFront(m_printPreviewDialog);
         return;
     }
     m_printPreviewDialog = new PrintPreviewDialog(*this);
@@ -381,15 +385,6 @@ void Form1::sExit_Click()
 {
     close();
 }
-
-namespace {
-void bringToFront(QWidget *window)
-{
-    window->show();
-    window->raise();
-    window->activateWindow();
-}
-} // namespace
 
 frmOptions *Form1::options() const { return m_options; }
 Help *Form1::help() const { return m_help; }
