@@ -173,7 +173,8 @@ void report(const char *what, const Figures &f)
 
 int main(int argc, char **argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // The tests' 800 x 600 offscreen screen: a layout without the resolution alert.
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" QV_SOURCE_DIR "/tests/support/screen-800x600.json");
     QApplication app(argc, argv);
     std::unique_ptr<QTemporaryDir> temporary;
     QString root;
