@@ -13,13 +13,9 @@ namespace board {
 
 namespace {
 using Dir = WorkBuffer::Direction;
+using resources::storedPicture;
 
 QString text(const char *literal) { return QString::fromUtf8(literal); }
-
-Picture storedPicture(int number)
-{
-    return Picture{resources::storedBitmap(number), QString(), number};
-}
 
 // The label caption for a scene number: "Sc:" and the number, no blank.
 QString labelFor(const Variant &number)
@@ -359,18 +355,20 @@ void SceneBoard::CloseScene()
 
 // --- Scene selection -----------------------------------------------------
 
+Picture atSize(PictureLoader &loader, const Picture &shown, QSize bound)
+{
+    if (shown.file.isEmpty())
+        return shown;
+    const QImage image = loader.load(shown.file, bound);
+    return image.isNull() ? storedPicture(101) : Picture{image, shown.file, 0};
+}
+
 void SceneBoard::SelectPosition(int p, ScriptListAccess &list)
 {
     // The preview decodes the scene's file again at its own size, so it is
     // sharp rather than an enlarged thumbnail. A file gone since the page was
     // shown gives the blank scene picture, without a second message.
-    const Picture &shown = Image1[p].picture;
-    if (!shown.file.isEmpty()) {
-        const QImage image = m_services.loader->load(shown.file, PreviewPixels);
-        BigPreview = image.isNull() ? storedPicture(101) : Picture{image, shown.file, 0};
-    } else {
-        BigPreview = shown;
-    }
+    BigPreview = atSize(*m_services.loader, Image1[p].picture, PreviewPixels);
     d = p;
     FatViewSceneLabel = text(texts::kCurrentViewPrefix) + SceneLabel[p];
     RichTextBox6.setText(SceneLabel[p]);

@@ -34,6 +34,11 @@ struct SceneBox
     Picture picture;
 };
 
+// A scene's picture decoded from its file again at `bound` (device pixels),
+// so a larger view is sharp rather than an enlarged thumbnail. A file gone
+// since gives the blank scene picture (101); a stored bitmap stays as it is.
+Picture atSize(PictureLoader &loader, const Picture &shown, QSize bound);
+
 // What the board needs from the main window around it.
 class BoardHost
 {

@@ -198,7 +198,7 @@ void Help::Command1_Click()
 
 void Help::setPicture(int resource)
 {
-    m_picture = Picture{resources::storedBitmap(resource), QString(), resource};
+    m_picture = resources::storedPicture(resource);
     update();
 }
 

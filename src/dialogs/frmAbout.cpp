@@ -120,7 +120,7 @@ void frmAbout::cmdOK_Click()
 
 void frmAbout::setPicture(int resource)
 {
-    m_picture = Picture{resources::storedBitmap(resource), QString(), resource};
+    m_picture = resources::storedPicture(resource);
     update();
 }
 

@@ -66,9 +66,9 @@ BeginOption::BeginOption(Form1 &form1)
 void BeginOption::Form_Load()
 {
     m_form1.platform().windows->setEnabled(&m_form1, false);
-    Picture1->setPicture(Picture{resources::storedBitmap(2001), QString(), 2001});
+    Picture1->setPicture(resources::storedPicture(2001));
     for (ImageBox *box : Picture2)
-        box->setPicture(Picture{resources::storedBitmap(2005), QString(), 2005});
+        box->setPicture(resources::storedPicture(2005));
 }
 
 void BeginOption::enableMain()

@@ -45,15 +45,9 @@ void Quorvadine::Form_Load()
     setFixedSize(twips::toPixels(width - kFrameWidth), twips::toPixels(height - kFrameHeight));
     Image1->setGeometry(twips::rect(0, 0, imageWidth, imageHeight));
 
-    // Decode the scene's own file at the close-up's size: a sharp picture,
-    // not the preview enlarged. A file gone since gives the blank scene picture.
-    Picture picture = m_form1.board().BigPreview;
-    if (!picture.file.isEmpty()) {
-        const QImage image = m_form1.platform().loader->load(picture.file, Image1->size() * devicePixelRatio());
-        picture = image.isNull() ? Picture{resources::storedBitmap(101), QString(), 101}
-                                 : Picture{image, picture.file, 0};
-    }
-    Image1->setPicture(picture);
+    // The scene's own file at the close-up's size, not the preview enlarged.
+    Image1->setPicture(board::atSize(*m_form1.platform().loader, m_form1.board().BigPreview,
+                                     Image1->size() * devicePixelRatio()));
 
     const QSize screen = m_form1.platform().screen->size();
     move((screen.width() - QWidget::width()) / 2, (screen.height() - QWidget::height()) / 2);
