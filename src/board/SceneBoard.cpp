@@ -15,7 +15,7 @@ namespace {
 using Dir = WorkBuffer::Direction;
 using resources::storedPicture;
 
-QString text(const char *literal) { return QString::fromUtf8(literal); }
+using texts::text;
 
 // The label caption for a scene number: "Sc:" and the number, no blank.
 QString labelFor(const Variant &number)

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QString>
+
 // Every caption and message of the main window and the layout choice, once.
 // The texts are the program's own, odd spellings included: users and their
 // stored files know them.
 namespace texts {
+
+// The literals are UTF-8; every window shows them through this.
+inline QString text(const char *literal) { return QString::fromUtf8(literal); }
 
 inline constexpr char kAppTitle[] = "Quorvadine";
 inline constexpr char kMainCaption[] = "Quorvadine v1.0";

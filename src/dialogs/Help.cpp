@@ -1,5 +1,6 @@
 #include "dialogs/Help.h"
 
+#include "board/Texts.h"
 #include "dialogs/DialogLayout.h"
 #include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
@@ -20,7 +21,7 @@
 #include <QTimer>
 
 namespace {
-QString text(const char *literal) { return QString::fromUtf8(literal); }
+using texts::text;
 
 // The list keeps its titles in alphabetical order regardless of case, as
 // users expect to find "empty" among the E's.

@@ -1,5 +1,6 @@
 #include "dialogs/frmAbout.h"
 
+#include "board/Texts.h"
 #include "dialogs/DialogLayout.h"
 #include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
@@ -17,7 +18,7 @@
 #include <QTimer>
 
 namespace {
-QString text(const char *literal) { return QString::fromUtf8(literal); }
+using texts::text;
 
 constexpr ColourWord kBand = 0x00C0C000;     // RGB 0, 192, 192
 constexpr ColourWord kBandText = 0x00808000; // RGB 0, 128, 128

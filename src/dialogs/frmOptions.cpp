@@ -1,5 +1,6 @@
 #include "dialogs/frmOptions.h"
 
+#include "board/Texts.h"
 #include "dialogs/ColourSchemes.h"
 #include "dialogs/DialogLayout.h"
 #include "platform/DesignFont.h"
@@ -20,7 +21,7 @@
 #include <QRadioButton>
 
 namespace {
-QString text(const char *literal) { return QString::fromUtf8(literal); }
+using texts::text;
 
 QCheckBox *switchBox(QWidget *parent, const char *name, const char *caption)
 {

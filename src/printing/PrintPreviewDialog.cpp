@@ -1,5 +1,6 @@
 #include "printing/PrintPreviewDialog.h"
 
+#include "board/Texts.h"
 #include "platform/DesignFont.h"
 #include "board/SceneBoard.h"
 #include "dialogs/frmOptions.h"
@@ -22,7 +23,7 @@
 #include <QRadioButton>
 
 namespace {
-QString text(const char *literal) { return QString::fromUtf8(literal); }
+using texts::text;
 } // namespace
 
 PrintPreviewDialog::PrintPreviewDialog(Form1 &form1)

@@ -9,7 +9,7 @@
 #include "printing/SheetDesigns.h"
 
 namespace {
-QString text(const char *literal) { return QString::fromUtf8(literal); }
+using texts::text;
 
 QString imageTestName(int i) { return QStringLiteral("ImageTest%1").arg(i); }
 

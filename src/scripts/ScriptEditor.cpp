@@ -21,7 +21,7 @@
 #include <QSignalBlocker>
 
 namespace {
-QString text(const char *literal) { return QString::fromUtf8(literal); }
+using texts::text;
 } // namespace
 
 ScriptEditor::ScriptEditor(Form1 &form1)

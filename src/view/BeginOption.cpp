@@ -15,7 +15,7 @@
 #include <QTimer>
 
 namespace {
-QString text(const char *literal) { return QString::fromUtf8(literal); }
+using texts::text;
 } // namespace
 
 BeginOption::BeginOption(Form1 &form1)

@@ -29,7 +29,7 @@
 #include <QWindow>
 
 namespace {
-QString text(const char *literal) { return QString::fromUtf8(literal); }
+using texts::text;
 
 // Showing a window that is already loaded only makes it visible and brings it forward.
 void bringToFront(QWidget *window)

@@ -6,7 +6,6 @@
 #include "platform/PictureLoader.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
-#include "resources/StoredBitmaps.h"
 #include "view/Form1.h"
 
 
