@@ -222,6 +222,8 @@ private Q_SLOTS:
     void typedLimit();
     void tildeKey_data();
     void tildeKey();
+    void keyEvents_data();
+    void keyEvents();
     void pasting_data();
     void pasting();
     void closeAndReopen();
@@ -561,6 +563,41 @@ void tst_scripts::tildeKey()
     QCOMPARE(session.items().at(5), "5." + after);
 }
 
+// Whatever is held with a key and however many characters it carries, "~"
+// and the limit hold.
+void tst_scripts::keyEvents_data()
+{
+    QTest::addColumn<QString>("before"); // the bay, the cursor at its end
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");   // of one key event
+    QTest::addColumn<QString>("after");
+    const int altGr = Qt::ControlModifier | Qt::AltModifier;
+    QTest::newRow("AltGr ~ deletes a ~, types none") << "a~b" << altGr << "~" << "ab";
+    QTest::newRow("Meta ~ deletes a ~, types none") << "a~b" << int(Qt::MetaModifier) << "~" << "ab";
+    QTest::newRow("AltGr letter types") << "Dawn" << altGr << t("é") << t("Dawné");
+    QTest::newRow("AltGr letter at the limit refused") << repeated("a", 300) << altGr << "x" << repeated("a", 300);
+    QTest::newRow("several characters lose their ~") << "Dawn" << 0 << " a~b~" << "Dawn ab";
+    QTest::newRow("several characters over the limit refused") << repeated("a", 299) << 0 << "xy" << repeated("a", 299);
+}
+
+void tst_scripts::keyEvents()
+{
+    QFETCH(QString, before);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(QString, after);
+    Session session;
+    ScriptEditor *editor = session.open();
+    session.click(5);
+    EditBay *bay = editor->ScriptTextBox;
+    bay->setPlainText(before);
+    bay->moveCursor(QTextCursor::End);
+    bay->setFocus();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::KeyboardModifiers(modifiers), text);
+    QCoreApplication::sendEvent(bay, &press);
+    QCOMPARE(bay->toPlainText(), after);
+}
+
 void tst_scripts::pasting_data()
 {
     QTest::addColumn<QString>("before");    // typed first
@@ -815,7 +852,7 @@ void tst_scripts::load_data()
                                                   << numbered(five) << 5;
     QTest::newRow("no final separator") << "1.Dawn~2.Noon" << QStringList{"SCENES", "1.Dawn", "2.Noon"} << 2;
     QTest::newRow("an empty piece") << "1.Dawn~~3.Dusk~" << QStringList{"SCENES", "1.Dawn", "", "3.Dusk"} << 3;
-    QTest::newRow("empty document changes nothing") << "" << fresh(12) << 0;
+    QTest::newRow("empty document changes nothing, selection included") << "" << fresh(12) << 0;
 }
 
 void tst_scripts::load()
@@ -834,7 +871,7 @@ void tst_scripts::load()
     else
         QCOMPARE(session.items(), items);
     QTEST(editor->indexnumber.toInt(), "indexnumber");
-    QCOMPARE(editor->selectedIndex(), -1);
+    QCOMPARE(editor->selectedIndex(), plainText.isEmpty() ? 5 : -1);
     QVERIFY(!editor->Command1->isEnabled());
     QCOMPARE(session.fake.pointer.history, (QList<bool>{true, false}));
     // The Edit bay, its label and the main window's script box are not touched.

@@ -271,12 +271,13 @@ void ScriptEditor::Command3_Click()
     RichTextBox1.setText(loaded.text);
     platform.pointer->setBusy(false);
     indexnumber = 0;
-    // Whatever happens to the list, no entry is selected afterwards, so the
-    // write button could only write into the wrong place.
     Command1->setEnabled(false);
-    clearSelection();
+    // An empty document leaves the list as it was, its selection included.
     if (RichTextBox1.Text().isEmpty())
         return;
+    // No entry is selected afterwards, so the write button could only write
+    // into the wrong place.
+    clearSelection();
     ClearScriptList();
     ParseScriptText();
 }
