@@ -228,6 +228,8 @@ private Q_SLOTS:
     void pasting();
     void closeAndReopen();
     void discardedByNewBoardAndShutdown();
+    void unsavedScripts_data();
+    void unsavedScripts();
     void selectedFromOutside();
     void toolTips_data();
     void toolTips();
@@ -690,6 +692,81 @@ void tst_scripts::discardedByNewBoardAndShutdown()
     editor = session.editor();
     session.form.close();
     QVERIFY(editor.isNull());
+}
+
+// Scripts written since the last Save or Load are not thrown away unasked.
+void tst_scripts::unsavedScripts_data()
+{
+    QTest::addColumn<QString>("way");        // "new": File > New Quorvadine; "close": the main window
+    QTest::addColumn<QString>("since");      // "-": nothing written; after writing "", "save" or "load"
+    QTest::addColumn<int>("answer");         // MessageBox::Answer; -1: nothing asked
+    QTest::addColumn<QString>("saveDialog"); // for Yes: "file" or "cancel"
+    QTest::addColumn<bool>("goesOn");
+    const int yes = int(MessageBox::Answer::Yes), no = int(MessageBox::Answer::No);
+    const int cancel = int(MessageBox::Answer::Cancel);
+    QTest::newRow("new, nothing written: nothing asked") << "new" << "-" << -1 << "" << true;
+    QTest::newRow("new, saved since: nothing asked") << "new" << "save" << -1 << "" << true;
+    QTest::newRow("new, loaded since: nothing asked") << "new" << "load" << -1 << "" << true;
+    QTest::newRow("new, Yes: saved, then the open dialog") << "new" << "" << yes << "file" << true;
+    QTest::newRow("new, Yes, save dialog cancelled: all kept") << "new" << "" << yes << "cancel" << false;
+    QTest::newRow("new, No: thrown away") << "new" << "" << no << "" << true;
+    QTest::newRow("new, Cancel: all kept, no open dialog") << "new" << "" << cancel << "" << false;
+    QTest::newRow("close, nothing written: nothing asked") << "close" << "-" << -1 << "" << true;
+    QTest::newRow("close, Yes: saved, then closed") << "close" << "" << yes << "file" << true;
+    QTest::newRow("close, No: closed") << "close" << "" << no << "" << true;
+    QTest::newRow("close, Cancel: stays open") << "close" << "" << cancel << "" << false;
+}
+
+void tst_scripts::unsavedScripts()
+{
+    QFETCH(QString, way);
+    QFETCH(QString, since);
+    QFETCH(int, answer);
+    QFETCH(QString, saveDialog);
+    QFETCH(bool, goesOn);
+    Session session;
+    QPointer<ScriptEditor> editor = session.open();
+    if (since != QLatin1String("-"))
+        session.write(5, QStringLiteral("Storm"));
+    const QString earlier = m_dir.filePath(QStringLiteral("earlier.ScE"));
+    if (since == QLatin1String("save")) {
+        session.fake.files.choose(earlier);
+        QTest::mouseClick(editor->Command4, Qt::LeftButton);
+    } else if (since == QLatin1String("load")) {
+        session.loadDocument(earlier, QStringLiteral("1.Dawn~"));
+    }
+    const QStringList before = session.items();
+    if (answer >= 0)
+        session.fake.messages.answers << MessageBox::Answer(answer);
+    const QString path = m_dir.filePath(QStringLiteral("asked-%1.ScE").arg(way));
+    QFile::remove(path);
+    if (saveDialog == QLatin1String("file"))
+        session.fake.files.choose(path);
+    else if (saveDialog == QLatin1String("cancel"))
+        session.fake.files.cancel();
+    const qsizetype openDialogs = session.fake.pictures.titles.size();
+
+    if (way == QLatin1String("new")) {
+        session.fake.pictures.choose(names(20));
+        session.form.action("sOpen")->trigger();
+        QCOMPARE(session.fake.pictures.titles.size(), openDialogs + (goesOn ? 1 : 0));
+    } else {
+        QCOMPARE(session.form.close(), goesOn);
+    }
+    QCOMPARE(session.fake.messages.questions, answer < 0 ? QStringList() : QStringList{t(texts::kUnsavedScripts)});
+    QCOMPARE(session.fake.messages.texts.contains(t(texts::kSaveError)), saveDialog == QLatin1String("cancel"));
+    QCOMPARE(editor.isNull(), goesOn);
+    if (!goesOn) {
+        QCOMPARE(session.items(), before);
+        QVERIFY(editor->isVisible());
+    }
+    if (saveDialog == QLatin1String("file")) {
+        Session again;
+        again.open();
+        again.fake.files.choose(path);
+        QTest::mouseClick(again.editor()->Command3, Qt::LeftButton);
+        QCOMPARE(again.items(), before);
+    }
 }
 
 void tst_scripts::selectedFromOutside()

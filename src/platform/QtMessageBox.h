@@ -6,4 +6,5 @@ class QtMessageBox : public MessageBox
 {
 public:
     void show(const QString &text) override;
+    Answer ask(const QString &text) override;
 };

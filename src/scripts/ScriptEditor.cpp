@@ -184,6 +184,7 @@ void ScriptEditor::Command1_Click()
     Command1->setEnabled(false);
     ScriptTextBox->clear();
     indexnumber = 0;
+    m_unsaved = true;
 }
 
 void ScriptEditor::Command2_Click()
@@ -236,11 +237,16 @@ void ScriptEditor::failed(const char *message)
 
 void ScriptEditor::Command4_Click()
 {
+    Save();
+}
+
+bool ScriptEditor::Save()
+{
     const Platform &platform = m_form1.platform();
     const DialogResult chosen = platform.files->saveFile(text(scriptdesign::kSaveTitle), text(scriptdesign::kFilter));
     if (chosen.failed) {
         failed(texts::kSaveError);
-        return;
+        return false;
     }
     platform.pointer->setBusy(true);
     // Selecting every entry in turn leaves the last one in the Edit bay.
@@ -248,10 +254,12 @@ void ScriptEditor::Command4_Click()
     const bool saved = scripts::saveScriptFile(chosen.fileName, RichTextBox1.Text());
     if (!saved) {
         failed(texts::kSaveError);
-        return;
+        return false;
     }
     platform.pointer->setBusy(false);
     RichTextBox1.setText(QString());
+    m_unsaved = false;
+    return true;
 }
 
 void ScriptEditor::Command3_Click()
@@ -280,4 +288,5 @@ void ScriptEditor::Command3_Click()
     clearSelection();
     ClearScriptList();
     ParseScriptText();
+    m_unsaved = false;
 }

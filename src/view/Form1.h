@@ -120,6 +120,7 @@ private:
     void createMenus();
     void applyGeometry();
     void Form_Unload();
+    bool scriptsMayGo();
 
     Platform m_platform;
     board::SceneBoard m_board;

@@ -87,8 +87,17 @@ public:
         texts << text;
         busyAtMessage << m_pointer.isBusy();
     }
+    // Questions are recorded apart from messages; with no answer scripted
+    // the user says No, as if the question had never been asked.
+    Answer ask(const QString &text) override
+    {
+        questions << text;
+        return answers.isEmpty() ? Answer::No : answers.takeFirst();
+    }
     QStringList texts;
     QList<bool> busyAtMessage;
+    QStringList questions;
+    QList<Answer> answers;
 
 private:
     const MousePointer &m_pointer;
