@@ -13,7 +13,16 @@ log="$out/wm-app.log"
 need_tools Xvfb openbox xdotool xprop xwininfo convert
 start_xvfb 1024x768
 
-openbox >"$out/openbox.log" 2>&1 &
+# A thin title bar (15 pixels) leaves the maximised window more than 730
+# pixels inside, as thinner window manager frames do.
+cat >"$out/openbox-rc.xml" <<'XML'
+<?xml version="1.0"?>
+<openbox_config xmlns="http://openbox.org/3.4/rc"><theme>
+  <font place="ActiveWindow"><name>DejaVu Sans</name><size>5</size></font>
+  <font place="InactiveWindow"><name>DejaVu Sans</name><size>5</size></font>
+</theme></openbox_config>
+XML
+openbox --config-file "$out/openbox-rc.xml" >"$out/openbox.log" 2>&1 &
 wm_pid=$!
 for _ in $(seq 50); do
     xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
@@ -38,6 +47,7 @@ xdotool search --onlyvisible --name '^Quorvadine$' >/dev/null 2>&1 && fail "an a
 read -r mx my < <(origin "$main")
 pixel() { convert x:root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}'; }
 [ "$(pixel $((mx + 830)) $((my + 300)))" = "#808080" ] || fail "no large layout: no view panel at x = 830"
+[ "$(xwininfo -id "$main" | awk '/^  Height/ {print $2}')" -gt 751 ] || fail "the title bar is not thin enough to test"
 
 # Stacking: is window $1 above window $2?
 above() {
