@@ -5,6 +5,6 @@
 class QtMessageBox : public MessageBox
 {
 public:
-    void show(const QString &text) override;
-    Answer ask(const QString &text) override;
+    void show(QWidget *owner, const QString &text) override;
+    Answer ask(QWidget *owner, const QString &text) override;
 };
