@@ -755,6 +755,8 @@ void tst_scripts::unsavedScripts()
         QCOMPARE(session.form.close(), goesOn);
     }
     QCOMPARE(session.fake.messages.questions, answer < 0 ? QStringList() : QStringList{t(texts::kUnsavedScripts)});
+    if (answer >= 0) // owned by the main window, whose board it is about
+        QCOMPARE(session.fake.messages.owners.first(), static_cast<QWidget *>(&session.form));
     QCOMPARE(session.fake.messages.texts.contains(t(texts::kSaveError)), saveDialog == QLatin1String("cancel"));
     QCOMPARE(editor.isNull(), goesOn);
     if (!goesOn) {
