@@ -287,9 +287,14 @@ void SceneBoard::TakeFileName()
     RichTextBox2.Span(u'.', Dir::Forward);
     Text3.setText(Text3.Text() + RichTextBox2.SelText());
     RichTextBox2.setSelText(QString());
-    // Selects the "." and up to three characters after it.
+    // Selects the "." and up to three characters after it: characters, not
+    // UTF-16 units, so a character outside the BMP is never cut in half.
     RichTextBox2.Find(QStringLiteral("."));
-    RichTextBox2.setSelLength(RichTextBox2.SelLength() + 3);
+    const QString text = RichTextBox2.Text();
+    qsizetype end = RichTextBox2.SelStart() + RichTextBox2.SelLength();
+    for (int taken = 0; taken < 3 && end < text.size(); ++taken)
+        end += (text.at(end).isHighSurrogate() && end + 1 < text.size() && text.at(end + 1).isLowSurrogate()) ? 2 : 1;
+    RichTextBox2.setSelLength(end - RichTextBox2.SelStart());
     Text3.setText(Text3.Text() + RichTextBox2.SelText());
     RichTextBox2.setSelText(QString());
     if (Text3.Text() == QLatin1String(texts::kEndMarker)) {
