@@ -377,8 +377,10 @@ void tst_printing::dialogueOpening()
     Rig rig(12);
     rig.selectFifth(t("5.A lighthouse at dusk"));
     rig.fake.windows.enables.clear();
+    rig.fake.pointer.history.clear();
     PrintPreviewDialog *dialog = rig.openDialog();
     QVERIFY(dialog);
+    QCOMPARE(rig.fake.pointer.history, (QList<bool>{true, false})); // the hourglass while print pictures decode
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), t("Print Preview"));
     QCOMPARE(dialog->size(), QSize(twips::toPixels(6525), twips::toPixels(2880)));

@@ -242,7 +242,8 @@ void SceneBoard::ShowPage()
         TakeFileName();
         LoadSceneBox();
     }
-    loadQueuedPictures();
+    if (m_decodePage)
+        loadQueuedPictures();
     RichTextBox1.setText(RichTextBox3.Text());
     InsertionPoint = DaCounter;
 }
@@ -426,6 +427,20 @@ void SceneBoard::Command4_Click()
     d = 0;
     MoveUp();
     m_host.boardChanged();
+}
+
+// A page at a time, as the page buttons turn them, so every caption and
+// button state is theirs; only the page it stops at reads its pictures.
+void SceneBoard::GoToPage(int page)
+{
+    while (hasBoard() && Amounted.toInt() != page) {
+        const bool forward = page > Amounted.toInt();
+        if (!(forward ? Command4 : Command5).enabled)
+            break;
+        m_decodePage = Amounted.toInt() + (forward ? 1 : -1) == page;
+        forward ? Command4_Click() : Command5_Click();
+    }
+    m_decodePage = true;
 }
 
 void SceneBoard::MoveUp()

@@ -1,6 +1,8 @@
 #include "printing/PrintPreviewDialog.h"
 
 #include "board/Texts.h"
+#include "platform/Dialogs.h"
+#include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
 #include "board/SceneBoard.h"
 #include "dialogs/frmOptions.h"
@@ -78,6 +80,8 @@ PrintPreviewDialog::PrintPreviewDialog(Form1 &form1)
     };
     OKButton = push("OKButton", kPrintSetup, kOKButtonPlace);
     CancelButton = push("CancelButton", kClose, kCancelButtonPlace);
+    OKButton->setDefault(true);
+    enterkey::install(this);
 
     connect(OKButton, &QPushButton::clicked, this, &PrintPreviewDialog::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &PrintPreviewDialog::CancelButton_Click);
@@ -97,7 +101,10 @@ void PrintPreviewDialog::Form_Load(board::ScriptListAccess &scriptList)
 
     PrintSheets &sheets = m_form1.printSheets();
     sheets.setPictureBorders(main.BordersAreOn.toBool());
+    // Print-size pictures take a while to decode: the hourglass meanwhile.
+    platform.pointer->setBusy(true);
     sheets.fill(main, scriptList, RichTextBox1, platform.loader);
+    platform.pointer->setBusy(false);
 
     if (platform.screen) {
         const QSize screen = platform.screen->size();

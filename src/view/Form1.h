@@ -118,7 +118,9 @@ private:
 
     void createControls();
     void createMenus();
+    void createShortcuts();
     void applyGeometry();
+    void decodeAtBoxSize();
     void Form_Unload();
 
     Platform m_platform;

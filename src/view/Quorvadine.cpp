@@ -8,6 +8,8 @@
 #include "platform/Twips.h"
 #include "view/Form1.h"
 
+#include <QKeyEvent>
+
 
 namespace {
 // Design sizes: the window's outer size and its image box, in twips.
@@ -50,4 +52,12 @@ void Quorvadine::Form_Load()
 
     const QSize screen = m_form1.platform().screen->size();
     move((screen.width() - QWidget::width()) / 2, (screen.height() - QWidget::height()) / 2);
+}
+
+void Quorvadine::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }
