@@ -1,5 +1,7 @@
 #include "platform/QtPrinterDialog.h"
 
+#include "platform/QtDialogOwner.h"
+
 #include <QPrintDialog>
 
 PrinterDialog::Choice PrinterDialog::Choice::of(std::unique_ptr<QPrinter> printer)
@@ -24,6 +26,7 @@ PrinterDialog::Choice QtPrinterDialog::choosePrinter(QWidget *parent, int pages)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(printer.get(), parent);
+    qtdialogs::own(&dialog, parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
     // Without this the dialogue still offers "Pages from ... to" and hands

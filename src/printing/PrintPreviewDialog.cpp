@@ -109,10 +109,8 @@ void PrintPreviewDialog::Form_Load(board::ScriptListAccess &scriptList)
     sheets.fill(main, scriptList, RichTextBox1, platform.loader);
     platform.pointer->setBusy(false);
 
-    if (platform.screen) {
-        const QSize screen = platform.screen->size();
-        move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
-    }
+    if (platform.screen)
+        platform.windows->centre(this, platform.screen->size());
 }
 
 void PrintPreviewDialog::enableMain()

@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 
 #include <array>
 #include <memory>
@@ -121,6 +122,7 @@ private:
     void createShortcuts();
     void applyGeometry();
     void decodeAtBoxSize();
+    void keepDesignSize();
     void Form_Unload();
 
     Platform m_platform;
@@ -133,6 +135,8 @@ private:
     layout::Geometry m_geometry;
     bool m_inAlert = false;
     bool m_awaitingDesignSize = false;
+    QSize m_designSize; // outer size without the frame; invalid until start
+    QTimer m_settle;
     QPointer<ScriptEditor> m_scriptEditor;
     QPointer<frmOptions> m_options;
     QPointer<Help> m_help;
