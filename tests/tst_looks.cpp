@@ -107,6 +107,8 @@ class tst_looks : public QObject
 private Q_SLOTS:
     void textsFit_data();
     void textsFit();
+    void disabledCaptionsGrey_data();
+    void disabledCaptionsGrey();
 };
 
 void tst_looks::textsFit_data()
@@ -144,6 +146,49 @@ void tst_looks::textsFit()
     QCOMPARE(QFontInfo(shown->font()).family(), QString::fromLatin1(designfont::kFamily));
     const QStringList found = misfits(shown);
     QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+}
+
+void tst_looks::disabledCaptionsGrey_data()
+{
+    QTest::addColumn<QString>("board");
+    QTest::addColumn<QString>("opening");
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<bool>("press");   // press it first
+    QTest::addColumn<bool>("enabled"); // then it is, with a black caption, or not, with a grey one
+    QTest::newRow("write to scene, a scene chosen") << "full" << "sScriptEditor" << "ScriptEditor" << "Command1" << false << true;
+    QTest::newRow("write to scene, after writing") << "full" << "sScriptEditor" << "ScriptEditor" << "Command1" << true << false;
+    QTest::newRow("page >> on the last page, light red") << "full" << "" << "Form1" << "Command4" << false << false;
+    QTest::newRow("18 per page, not yet available") << "layout choice" << "" << "BeginOption" << "Command6" << false << false;
+}
+
+void tst_looks::disabledCaptionsGrey()
+{
+    QFETCH(QString, board);
+    QFETCH(QString, opening);
+    QFETCH(QString, window);
+    QFETCH(QString, button);
+    QFETCH(bool, press);
+    QFETCH(bool, enabled);
+    Rig rig(board);
+    if (!opening.isEmpty())
+        rig.form.action(opening.toLatin1().constData())->trigger();
+    QWidget *shown = topLevel(window);
+    QVERIFY(shown);
+    auto *b = shown->findChild<QPushButton *>(button);
+    QVERIFY(b);
+    if (press)
+        QTest::mouseClick(b, Qt::LeftButton);
+    QCOMPARE(b->isEnabled(), enabled);
+    // Inside the frame: only the caption is drawn there.
+    const QImage image = b->grab(b->rect().adjusted(3, 3, -3, -3)).toImage().convertToFormat(QImage::Format_RGB32);
+    // The darkest pixel is the caption's colour where a stroke covers it whole.
+    int darkest = 255;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x)
+            darkest = qMin(darkest, qGray(image.pixel(x, y)));
+    }
+    QVERIFY2(enabled ? darkest < 48 : qAbs(darkest - 128) <= 16, qPrintable(QString::number(darkest)));
 }
 
 QTEST_MAIN(tst_looks)
