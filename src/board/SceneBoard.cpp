@@ -242,7 +242,8 @@ void SceneBoard::ShowPage()
         TakeFileName();
         LoadSceneBox();
     }
-    loadQueuedPictures();
+    if (m_decodePage)
+        loadQueuedPictures();
     RichTextBox1.setText(RichTextBox3.Text());
     InsertionPoint = DaCounter;
 }
@@ -287,9 +288,14 @@ void SceneBoard::TakeFileName()
     RichTextBox2.Span(u'.', Dir::Forward);
     Text3.setText(Text3.Text() + RichTextBox2.SelText());
     RichTextBox2.setSelText(QString());
-    // Selects the "." and up to three characters after it.
+    // Selects the "." and up to three characters after it: characters, not
+    // UTF-16 units, so a character outside the BMP is never cut in half.
     RichTextBox2.Find(QStringLiteral("."));
-    RichTextBox2.setSelLength(RichTextBox2.SelLength() + 3);
+    const QString text = RichTextBox2.Text();
+    qsizetype end = RichTextBox2.SelStart() + RichTextBox2.SelLength();
+    for (int taken = 0; taken < 3 && end < text.size(); ++taken)
+        end += (text.at(end).isHighSurrogate() && end + 1 < text.size() && text.at(end + 1).isLowSurrogate()) ? 2 : 1;
+    RichTextBox2.setSelLength(end - RichTextBox2.SelStart());
     Text3.setText(Text3.Text() + RichTextBox2.SelText());
     RichTextBox2.setSelText(QString());
     if (Text3.Text() == QLatin1String(texts::kEndMarker)) {
@@ -421,6 +427,20 @@ void SceneBoard::Command4_Click()
     d = 0;
     MoveUp();
     m_host.boardChanged();
+}
+
+// A page at a time, as the page buttons turn them, so every caption and
+// button state is theirs; only the page it stops at reads its pictures.
+void SceneBoard::GoToPage(int page)
+{
+    while (hasBoard() && Amounted.toInt() != page) {
+        const bool forward = page > Amounted.toInt();
+        if (!(forward ? Command4 : Command5).enabled)
+            break;
+        m_decodePage = Amounted.toInt() + (forward ? 1 : -1) == page;
+        forward ? Command4_Click() : Command5_Click();
+    }
+    m_decodePage = true;
 }
 
 void SceneBoard::MoveUp()
