@@ -158,6 +158,8 @@ private:
     void showMessage(const char *text);
     void missingPicture(int box);
     void loadQueuedPictures();
+    QString pathOf(const QString &name) const;
+    void lookAhead();
 
     Services m_services;
     BoardHost &m_host;
