@@ -96,6 +96,10 @@ private Q_SLOTS:
     void progressiveAtAnEighth_data();
     void progressiveAtAnEighth();
     void damagedProgressiveFiles();
+    void decodedAheadUsedWhileUnchanged_data();
+    void decodedAheadUsedWhileUnchanged();
+    void decodedAheadForThreePages_data();
+    void decodedAheadForThreePages();
 };
 
 void tst_pictures::brokenFiles_data()
@@ -426,6 +430,118 @@ void tst_pictures::damagedProgressiveFiles()
             pictureintegrity::complete(data);
         }
     }
+}
+
+namespace {
+// A board of `count` pictures, each padded to the same number of bytes, so a
+// picture painted over in place keeps its file's size.
+QByteArray padded(QColor colour)
+{
+    QImage image(40, 30, QImage::Format_RGB32);
+    image.fill(colour);
+    const QByteArray data = encoded(image, "JPG");
+    return data + QByteArray(4096 - data.size(), 'x');
+}
+
+QString boardOf(const QDir &dir, int count)
+{
+    QString result = dir.absolutePath();
+    for (int i = 1; i <= count; ++i) {
+        const QString name = QStringLiteral("s%1.jpg").arg(i, 2, 10, QLatin1Char('0'));
+        if (!write(dir.filePath(name), padded(Qt::blue)))
+            return {};
+        result += u' ' + name;
+    }
+    return result;
+}
+
+// Turns pages: ">" forward, "<" back.
+void turn(Form1 &form, const QString &turns)
+{
+    for (const QChar step : turns)
+        QTest::mouseClick(step == u'>' ? form.Command4 : form.Command5, Qt::LeftButton);
+}
+} // namespace
+
+// Scene 10 is decoded ahead while page 1 shows, then its file is changed:
+// page 2 shows what the file holds at the turn.
+void tst_pictures::decodedAheadUsedWhileUnchanged_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("resource"); // what box 0 of page 2 shows: 0 for the file's picture
+    QTest::addColumn<QColor>("colour");
+    QTest::addColumn<int>("reads");    // files read at the turn
+
+    QTest::newRow("unchanged") << "" << 0 << QColor(Qt::blue) << 0;
+    QTest::newRow("painted over in place, same size") << "in place" << 0 << QColor(Qt::red) << 1;
+    QTest::newRow("replaced by another file") << "replace" << 0 << QColor(Qt::red) << 1;
+    QTest::newRow("deleted") << "delete" << 101 << QColor() << 0;
+}
+
+void tst_pictures::decodedAheadUsedWhileUnchanged()
+{
+    QFETCH(QString, change);
+    QFETCH(int, resource);
+    QFETCH(QColor, colour);
+    QFETCH(int, reads);
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    FakePlatform fake;
+    Form1 form(fake.platform());
+    form.start();
+    fake.pictures.choose(boardOf(dir, 18));
+    QTest::mouseClick(form.beginOption()->Command7, Qt::LeftButton);
+    fake.loader.waitForLookAhead();
+    const QString scene10 = dir.filePath("s10.jpg");
+    if (change == "in place")
+        QVERIFY(write(scene10, padded(Qt::red)));
+    if (change == "replace")
+        QVERIFY(write(scene10 + ".new", padded(Qt::red)) && QFile::remove(scene10) && QFile::rename(scene10 + ".new", scene10));
+    if (change == "delete")
+        QVERIFY(QFile::remove(scene10));
+    const qint64 before = fake.loader.filesRead();
+    turn(form, ">");
+    QCOMPARE(fake.loader.filesRead() - before, reads);
+    QCOMPARE(form.Image1[0]->picture().resource, resource);
+    if (colour.isValid())
+        QCOMPARE(form.Image1[0]->picture().image.pixelColor(20, 15).toHsv().hue(), colour.toHsv().hue());
+    QCOMPARE(fake.messages.texts, resource ? QStringList{t(texts::kMissingPicture)} : QStringList());
+}
+
+// The pictures held after the turns are those of the page shown and the
+// pages either side; work for pages passed by quickly is dropped.
+void tst_pictures::decodedAheadForThreePages_data()
+{
+    QTest::addColumn<QString>("turns");
+    QTest::addColumn<QList<int>>("pages");
+
+    QTest::newRow("page 1") << "" << QList<int>{1, 2};
+    QTest::newRow("page 3") << ">>" << QList<int>{2, 3, 4};
+    QTest::newRow("last page") << ">>>>" << QList<int>{4, 5};
+    QTest::newRow("to page 4 and back to 3") << ">>><" << QList<int>{2, 3, 4};
+}
+
+void tst_pictures::decodedAheadForThreePages()
+{
+    QFETCH(QString, turns);
+    QFETCH(QList<int>, pages);
+    QTemporaryDir root;
+    const QDir dir(root.path());
+    FakePlatform fake;
+    Form1 form(fake.platform());
+    form.start();
+    fake.pictures.choose(boardOf(dir, 45));
+    QTest::mouseClick(form.beginOption()->Command7, Qt::LeftButton);
+    turn(form, turns);
+    fake.loader.waitForLookAhead();
+    QStringList held, expected;
+    for (const PictureLoader::Request &request : fake.loader.held())
+        held << QFileInfo(request.file).fileName();
+    for (const int page : pages)
+        for (int scene = 9 * page - 8; scene <= 9 * page; ++scene)
+            expected << QStringLiteral("s%1.jpg").arg(scene, 2, 10, QLatin1Char('0'));
+    held.sort();
+    QCOMPARE(held, expected);
 }
 
 QTEST_MAIN(tst_pictures)
