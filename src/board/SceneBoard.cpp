@@ -22,6 +22,7 @@ QString labelFor(const Variant &number)
 {
     return text(texts::kLabelPrefix) + number.toText();
 }
+
 // TakeFileName's cut: the item's base name, its first "." and up to three
 // characters after it. The rest of the item stays in the buffer.
 QString cutFileName(WorkBuffer &item)
