@@ -17,9 +17,13 @@ namespace {
 uint byteAt(QByteArrayView data, qsizetype i) { return uchar(data.at(i)); }
 uint be16(QByteArrayView data, qsizetype i) { return byteAt(data, i) << 8 | byteAt(data, i + 1); }
 
+constexpr int kFastBits = 9;
+
 struct HuffmanTable
 {
     bool defined = false;
+    // The codes of up to kFastBits bits, looked up at once: length << 8 | value.
+    std::array<quint16, 1 << kFastBits> fast{};
     std::array<int, 17> maxCode{};  // largest code of each length, -1 for none
     std::array<int, 17> firstCode{};
     std::array<int, 17> firstIndex{};
@@ -57,7 +61,14 @@ bool readHuffman(QByteArrayView body, std::array<HuffmanTable, 4> &dc)
                 code <<= 1;
             }
             for (int i = 0; i < total; ++i)
-                table.values[i] = uchar(byteAt(body, at + i));
+                table.values[size_t(i)] = uchar(byteAt(body, at + i));
+            for (int length = 1, index = 0; length <= kFastBits; ++length) {
+                for (int n = 0; n < counts[length]; ++n, ++index) {
+                    const int prefix = (table.firstCode[length] + n) << (kFastBits - length);
+                    for (int fill = 0; fill < 1 << (kFastBits - length); ++fill)
+                        table.fast[size_t(prefix + fill)] = quint16(length << 8 | table.values[size_t(index)]);
+                }
+            }
             table.defined = true;
             dc[id] = table;
         }
@@ -77,36 +88,34 @@ public:
     {
     }
 
-    int bit()
-    {
-        if (m_count == 0 && !fill())
-            return -1;
-        --m_count;
-        return int(m_byte >> m_count) & 1;
-    }
-
     int bits(int n)
     {
-        int value = 0;
-        for (int i = 0; i < n; ++i) {
-            const int b = bit();
-            if (b < 0)
-                return -1;
-            value = value << 1 | b;
-        }
+        if (m_count < n)
+            fill();
+        if (m_count < n)
+            return -1;
+        const int value = n ? int(m_bits >> (64 - n)) : 0;
+        consume(n);
         return value;
     }
 
+    int bit() { return bits(1); }
+
     int decode(const HuffmanTable &table)
     {
-        int code = 0;
-        for (int length = 1; length <= 16; ++length) {
-            const int b = bit();
-            if (b < 0)
-                return -1;
-            code = code << 1 | b;
-            if (code <= table.maxCode[length])
+        if (m_count < 16)
+            fill();
+        const uint entry = table.fast[size_t(m_bits >> (64 - kFastBits))];
+        if (entry && int(entry >> 8) <= m_count) {
+            consume(int(entry >> 8));
+            return int(entry & 0xFF);
+        }
+        for (int length = 1; length <= 16 && length <= m_count; ++length) {
+            const int code = int(m_bits >> (64 - length));
+            if (code <= table.maxCode[length]) {
+                consume(length);
                 return table.values[size_t(table.firstIndex[length] + code - table.firstCode[length])];
+            }
         }
         return -1;
     }
@@ -114,9 +123,11 @@ public:
     // Drops the bits left in the byte and steps over a restart marker.
     bool restart()
     {
+        if (m_count >= 8)
+            return false; // more data before the marker than a byte's padding
+        m_bits = 0;
         m_count = 0;
-        while (m_at < m_data.size() && byteAt(m_data, m_at) == 0xFF && m_at + 1 < m_data.size()
-               && byteAt(m_data, m_at + 1) == 0xFF)
+        while (m_at + 1 < m_data.size() && byteAt(m_data, m_at) == 0xFF && byteAt(m_data, m_at + 1) == 0xFF)
             ++m_at;
         if (m_at + 1 >= m_data.size() || byteAt(m_data, m_at) != 0xFF)
             return false;
@@ -128,25 +139,31 @@ public:
     }
 
 private:
-    bool fill()
+    void consume(int n)
     {
-        if (m_at >= m_data.size())
-            return false;
-        const uint byte = byteAt(m_data, m_at);
-        if (byte == 0xFF) {
-            if (m_at + 1 >= m_data.size() || byteAt(m_data, m_at + 1) != 0x00)
-                return false; // a marker
+        m_bits = n < 64 ? m_bits << n : 0;
+        m_count -= n;
+    }
+
+    // Takes whole bytes into the bit buffer, up to a marker or the end.
+    void fill()
+    {
+        while (m_count <= 56 && m_at < m_data.size()) {
+            const uint byte = byteAt(m_data, m_at);
+            if (byte == 0xFF) {
+                if (m_at + 1 >= m_data.size() || byteAt(m_data, m_at + 1) != 0x00)
+                    return; // a marker
+                ++m_at;
+            }
             ++m_at;
+            m_bits |= quint64(byte) << (56 - m_count);
+            m_count += 8;
         }
-        ++m_at;
-        m_byte = byte;
-        m_count = 8;
-        return true;
     }
 
     QByteArrayView m_data;
     qsizetype m_at;
-    uint m_byte = 0;
+    quint64 m_bits = 0; // the next bits, from the top
     int m_count = 0;
 };
 
