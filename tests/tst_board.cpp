@@ -1,8 +1,19 @@
-// The board model without a window: the work buffer, variants and counting.
+// The board model without a window (the work buffer, variants, counting)
+// and then the main window and its layout choice, driven as a user would.
 #include "board/SceneBoard.h"
 #include "board/Texts.h"
+#include "platform/ImageBox.h"
+#include "platform/QtPictureDialog.h"
+#include "platform/Twips.h"
 #include "support/BoardRig.h"
+#include "support/PictureFiles.h"
+#include "view/BeginOption.h"
+#include "view/Form1.h"
 
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using board::SceneBoard;
@@ -13,10 +24,7 @@ namespace {
 QString t(const char *literal) { return QString::fromUtf8(literal); }
 
 using support::names;
-
-struct Rig : support::BoardRig
-{
-};
+using Rig = support::BoardRig;
 } // namespace
 
 class tst_board : public QObject
@@ -28,10 +36,13 @@ private Q_SLOTS:
     void variants();
     void counting_data();
     void counting();
-    void startState();
-    void cancelledDialogKeepsBoard();
-    void failedDialogKeepsBoard();
-    void lowCountKeepsOldPictures();
+    void keepsBoard_data();
+    void keepsBoard();
+    void layoutChoiceWindow();
+    void layoutChoice_data();
+    void layoutChoice();
+    void oddNamesLoad_data();
+    void oddNamesLoad();
 };
 
 void tst_board::workBuffer_data()
@@ -160,74 +171,186 @@ void tst_board::counting()
     QCOMPARE(rig.fake.pictures.maxLengths, QList<int>{32000});
 }
 
-void tst_board::startState()
+// A second "New Quorvadine" that brings no new board keeps the one shown.
+void tst_board::keepsBoard_data()
 {
-    Rig rig;
-    SceneBoard &b = rig.board;
-    for (const QString &label : b.SceneLabel)
-        QCOMPARE(label, t("Sc: -empty-"));
-    QCOMPARE(b.FrameTotal, t("Total Images ="));
-    QCOMPARE(b.PageCurrent, t("Page: 0"));
-    QCOMPARE(b.FatViewSceneLabel, t("-no view loaded-"));
-    QCOMPARE(b.SceneText, t("-no script loaded-\n"));
-    QVERIFY(b.Command4.enabled && b.Command5.enabled);
-    QCOMPARE(b.Command4.colour, 0x00C0C0C0u);
-    QVERIFY(!b.sPrintEnabled && !b.sScriptEditorEnabled && !b.sPositionEnabled);
-    QCOMPARE(b.OptionOn, qint16(5));
-    QVERIFY(b.AlertsAreOn.toBool() && b.BordersAreOn.toBool() && b.TipsAreOn);
-    QVERIFY(b.FirstScript);
-    QCOMPARE(b.GoShowOpenDialog.toBool(), false);
-    QCOMPARE(b.Amounted.toInt(), 1);
-    QVERIFY(b.Weirdo.toBool());
-    QVERIFY(b.CountItUp.isEmpty());
-    QCOMPARE(b.BigPreview.resource, 2000);
-    QCOMPARE(b.BigPreview.image.size(), QSize(183, 200));
-    for (const auto *buffer : {&b.RichTextBox6, &b.RichTextBox5, &b.Text1, &b.RichTextBox4, &b.RichTextBox2, &b.RichTextBox1})
-        QCOMPARE(buffer->Left, -12000);
-    for (const QString &tip : b.Image1ToolTip)
-        QCOMPARE(tip, t("Jump to scene"));
-    QCOMPARE(b.fallbackShown(), qint16(0));
-}
+    QTest::addColumn<QString>("result"); // empty: the dialog is cancelled
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<int>("discards");
+    QTest::addColumn<bool>("paging");
 
-void tst_board::cancelledDialogKeepsBoard()
-{
-    Rig rig;
-    rig.load(names(12));
-    const QString backup = rig.board.RichTextBox3.Text();
-    rig.fake.pictures.cancel();
-    rig.board.FirstStep();
-    QCOMPARE(rig.board.RichTextBox3.Text(), backup);
-    QCOMPARE(rig.board.CountItUp.toInt(), 12);
-    QCOMPARE(rig.board.n.toInt(), -1);
-    QCOMPARE(rig.host.discards, 1);
-    QVERIFY(!rig.fake.pointer.isBusy());
-    QVERIFY(rig.fake.messages.texts.isEmpty());
-}
-
-void tst_board::failedDialogKeepsBoard()
-{
-    Rig rig;
-    rig.load(names(12));
+    QTest::newRow("cancelled") << QString() << QStringList() << 12 << 1 << true;
     // Longer than the dialog may return: a failure, never a cut-short board.
-    rig.load(names(4000));
-    QCOMPARE(rig.fake.messages.texts, QStringList{t(texts::kLoadError)});
-    QCOMPARE(rig.board.CountItUp.toInt(), 12);
-    QCOMPARE(rig.board.SceneLabel[0], t("Sc:1"));
-    QCOMPARE(rig.host.discards, 1);
+    QTest::newRow("result too long") << names(4000) << QStringList{t(texts::kLoadError)} << 12 << 1 << true;
+    QTest::newRow("too few: old pictures stay") << names(8) << QStringList{t(texts::kTooFew)} << 8 << 2 << false;
 }
 
-void tst_board::lowCountKeepsOldPictures()
+void tst_board::keepsBoard()
 {
+    QFETCH(QString, result);
     Rig rig;
     rig.load(names(12));
     const QImage shown = rig.board.Image1[4].picture.image;
-    rig.load(names(8));
-    QCOMPARE(rig.fake.messages.texts, QStringList{t(texts::kTooFew)});
+    if (result.isEmpty())
+        rig.fake.pictures.cancel();
+    else
+        rig.fake.pictures.choose(result);
+    rig.board.FirstStep();
+    QTEST(rig.fake.messages.texts, "messages");
+    QTEST(rig.board.CountItUp.toInt(), "count");
+    QTEST(rig.host.discards, "discards");
+    QTEST(rig.board.Command4.enabled, "paging");
     QCOMPARE(rig.board.Image1[4].picture.image, shown);
     QCOMPARE(rig.board.SceneLabel[4], t("Sc:5"));
-    QVERIFY(!rig.board.Command4.enabled);
-    QVERIFY(rig.board.RichTextBox3.Text().isEmpty());
-    QCOMPARE(rig.host.discards, 2);
+    QVERIFY(!rig.fake.pointer.isBusy());
+}
+
+void tst_board::layoutChoiceWindow()
+{
+    FakePlatform fake;
+    Form1 form(fake.platform());
+    form.start();
+    QCOMPARE(form.windowTitle(), t("Quorvadine v1.0"));
+    QVERIFY(!form.isEnabled());
+    BeginOption *choice = form.beginOption();
+    QVERIFY(choice && choice->isVisible());
+    QCOMPARE(choice->windowTitle(), t("Layout choice:"));
+    QCOMPARE(choice->size(), QSize(twips::toPixels(5085), twips::toPixels(2625)));
+
+    struct Expect { QWidget *widget; int left, top, width, height; QString caption; bool enabled; };
+    const Expect expected[] = {
+        {choice->Picture1, 120, 120, 1575, 1575, QString(), true},
+        {choice->Command7, 120, 1800, 1575, 375, t("9  per page"), true},
+        {choice->Picture2[0], 1800, 120, 1575, 1575, QString(), true},
+        {choice->Command6[1], 1800, 1800, 1575, 375, t("18 per page"), false},
+        {choice->Picture2[1], 3480, 120, 1530, 1530, QString(), true},
+        {choice->Command6[0], 3480, 1800, 1575, 375, t("36 per page"), false},
+        {choice->Label1, 120, 2280, 4815, 255, t("Must load min amount as per choice"), true},
+        {choice->Command1, 4320, 2280, 735, 255, t("Cancel"), true},
+    };
+    for (const Expect &e : expected) {
+        QCOMPARE(e.widget->geometry(), twips::rect(e.left, e.top, e.width, e.height));
+        QCOMPARE(e.widget->isEnabled(), e.enabled);
+        if (auto *b = qobject_cast<QPushButton *>(e.widget))
+            QCOMPARE(b->text(), e.caption);
+        if (auto *l = qobject_cast<QLabel *>(e.widget))
+            QCOMPARE(l->text(), e.caption);
+    }
+    QCOMPARE(choice->Picture1->picture().resource, 2001);
+    QCOMPARE(choice->Picture2[0]->picture().resource, 2005);
+    QCOMPARE(choice->Picture2[1]->picture().resource, 2005);
+}
+
+void tst_board::layoutChoice_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("answer"); // empty: the open dialog is cancelled
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("total");
+    QTest::addColumn<int>("dialogs");
+
+    QTest::newRow("9 per page, 20 pictures") << "nine" << names(20) << QStringList{t(texts::kMissingPicture)}
+                                             << "Total Images= 20" << 1;
+    QTest::newRow("picture click, 9 pictures") << "picture" << names(9) << QStringList{t(texts::kMissingPicture)}
+                                               << "Total Images= 9" << 1;
+    QTest::newRow("9 per page, 3 pictures") << "nine" << names(3) << QStringList{t(texts::kTooFew)}
+                                            << "Total Images= 3" << 1;
+    QTest::newRow("9 per page, 541 pictures") << "nine" << names(541) << QStringList{t(texts::kTooMany)}
+                                              << "Total Images= 541" << 1;
+    QTest::newRow("9 per page, dialog cancelled") << "nine" << QString() << QStringList() << "Total Images =" << 1;
+    QTest::newRow("Cancel") << "cancel" << QString() << QStringList() << "Total Images =" << 0;
+    QTest::newRow("close box") << "close" << QString() << QStringList() << "Total Images =" << 0;
+    QTest::newRow("File > Exit") << "exit" << QString() << QStringList() << "Total Images =" << 0;
+}
+
+void tst_board::layoutChoice()
+{
+    QFETCH(QString, how);
+    QFETCH(QString, answer);
+    FakePlatform fake;
+    Form1 form(fake.platform());
+    form.start();
+    QPointer<BeginOption> choice = form.beginOption();
+    if (answer.isEmpty())
+        fake.pictures.cancel();
+    else
+        fake.pictures.choose(answer);
+    if (how == QLatin1String("nine"))
+        QTest::mouseClick(choice->Command7, Qt::LeftButton);
+    else if (how == QLatin1String("picture"))
+        QTest::mouseClick(choice->Picture1, Qt::LeftButton);
+    else if (how == QLatin1String("cancel"))
+        QTest::mouseClick(choice->Command1, Qt::LeftButton);
+    else if (how == QLatin1String("close"))
+        choice->close();
+    else
+        form.action("sExit")->trigger();
+    QTRY_VERIFY(choice.isNull());
+    QTEST(fake.messages.texts, "messages");
+    QTEST(form.FrameTotal->text(), "total");
+    QTEST(int(fake.pictures.titles.size()), "dialogs");
+    QVERIFY(!fake.pointer.isBusy());
+    QCOMPARE(form.isVisible(), how != QLatin1String("exit"));
+    if (!form.isVisible())
+        return;
+    QVERIFY(form.isEnabled());
+    // The window stays usable: paging without a board does nothing.
+    QTest::mouseClick(form.Command4, Qt::LeftButton);
+    QTest::mouseClick(form.Command5, Qt::LeftButton);
+    if (form.board().hasBoard()) {
+        QCOMPARE(form.SceneLabel[0]->text(), t("Sc:1"));
+        QCOMPARE(form.PageCurrent->text(), t("Page: 1"));
+    } else {
+        QCOMPARE(form.PageCurrent->text(), t("Page: 0"));
+    }
+}
+
+void tst_board::oddNamesLoad_data()
+{
+    QTest::addColumn<QString>("directory");
+    QTest::addColumn<QStringList>("files");
+
+    QStringList plain;
+    for (int i = 1; i <= 6; ++i)
+        plain << QStringLiteral("p%1.jpg").arg(i);
+    QTest::newRow("blanks, dots and percent") << "my pics"
+                                              << (QStringList{"shot.1.jpg", "a b.bmp", "100%.gif"} + plain);
+    QTest::newRow("dotted directory") << "v1.2 final" << (QStringList{"x y.JPG", "z.Gif", "w%20.bmp"} + plain);
+    QTest::newRow("plain names") << "pics" << (QStringList{"a.jpg", "b.bmp", "c.gif"} + plain);
+}
+
+void tst_board::oddNamesLoad()
+{
+    QFETCH(QString, directory);
+    QFETCH(QStringList, files);
+    QTemporaryDir root;
+    QVERIFY(root.isValid());
+    QDir dir(root.path());
+    QVERIFY(dir.mkpath(directory));
+    QVERIFY(dir.cd(directory));
+    QStringList paths;
+    for (const QString &file : files) {
+        QVERIFY(testpictures::writePicture(dir.filePath(file)));
+        paths << dir.filePath(file);
+    }
+    const QString result = QtPictureDialog::resultText(paths);
+    QCOMPARE(result.count(u' '), files.size()); // one blank before each name, none inside
+    if (directory == QLatin1String("pics")) // names without odd characters pass unchanged
+        QCOMPARE(result.section(u' ', 0, 0), dir.absolutePath());
+
+    FakePlatform fake;
+    Form1 form(fake.platform());
+    form.start();
+    fake.pictures.choose(result);
+    QTest::mouseClick(form.beginOption()->Command7, Qt::LeftButton);
+    QCOMPARE(fake.messages.texts, QStringList());
+    QCOMPARE(form.FrameTotal->text(), t("Total Images= 9"));
+    for (int i = 0; i < 9; ++i) {
+        QVERIFY(form.Image1[i]->isVisible());
+        QCOMPARE(form.Image1[i]->picture().resource, 0);
+        QVERIFY(form.Image1[i]->picture().image.pixelColor(0, 0).blue() > 200);
+    }
 }
 
 QTEST_MAIN(tst_board)

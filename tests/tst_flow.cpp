@@ -7,6 +7,7 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOptions.h"
 #include "platform/ImageBox.h"
+#include "platform/QtDialogOwner.h"
 #include "platform/QtPictureDialog.h"
 #include "printing/PrintPreviewDialog.h"
 #include "printing/SheetDesigns.h"
@@ -24,6 +25,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
@@ -119,6 +121,8 @@ private Q_SLOTS:
     void inputBlocking();
     void printClosedUnderOptions_data();
     void printClosedUnderOptions();
+    void dialogAboveTopmost_data();
+    void dialogAboveTopmost();
     void typicalFlow();
     void closingClosesAll_data();
     void closingClosesAll();
@@ -562,6 +566,35 @@ void tst_flow::printClosedUnderOptions()
 
 // --- The typical session ---------------------------------------------------
 
+// A dialog or message belongs to the window that asked for it and joins the
+// topmost band while a window of ours is there, so it never opens behind one.
+void tst_flow::dialogAboveTopmost_data()
+{
+    QTest::addColumn<QString>("open");
+    QTest::addColumn<bool>("topmost");
+    QTest::newRow("nothing on top") << "" << false;
+    QTest::newRow("help open") << "sHelp" << true;
+    QTest::newRow("options open") << "sOptions" << true;
+    QTest::newRow("Script Editor hidden") << "editor" << false;
+}
+
+void tst_flow::dialogAboveTopmost()
+{
+    QFETCH(QString, open);
+    FakePlatform fake;
+    Form1 form(fake.platform());
+    form.show();
+    if (open == QLatin1String("editor"))
+        form.scriptList();
+    else if (!open.isEmpty())
+        form.action(open.toLatin1().constData())->trigger();
+    QMessageBox box;
+    qtdialogs::own(&box, form.Command1);
+    QTEST(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint), "topmost");
+    QCOMPARE(box.windowHandle()->transientParent(), form.windowHandle());
+    QVERIFY(!box.parent());
+}
+
 void tst_flow::typicalFlow()
 {
     const QString script = QStringLiteral("Hero enters, rain falls");
@@ -578,6 +611,7 @@ void tst_flow::typicalFlow()
     flushDeletes();
     QVERIFY(form.isEnabled());
     QCOMPARE(fake.messages.texts, QStringList());
+    QCOMPARE(fake.pictures.owners, QList<QWidget *>{&form});
     QCOMPARE(form.FrameTotal->text(), t("Total Images= 20"));
     QCOMPARE(form.PageCurrent->text(), t("Page: 1"));
     for (int i = 0; i < 9; ++i) {
@@ -613,6 +647,7 @@ void tst_flow::typicalFlow()
     fake.files.choose(scriptFile);
     QTest::mouseClick(editor->Command4, Qt::LeftButton);
     QCOMPARE(fake.messages.texts, QStringList());
+    QCOMPARE(fake.files.owners, QList<QWidget *>{editor});
     QVERIFY(QFileInfo(scriptFile).size() > 0);
 
     // File > Print..., "Page Images + Scripts", "Print Setup" into a PDF.
@@ -626,6 +661,7 @@ void tst_flow::typicalFlow()
     fake.printer.print(pdf);
     QTest::mouseClick(print->OKButton, Qt::LeftButton);
     QCOMPARE(fake.printer.asked, 1);
+    QCOMPARE(fake.printer.owners, QList<QWidget *>{print});
     QVERIFY(form.isEnabled());
     QVERIFY(QFileInfo(pdf).size() > 0);
     QTest::mouseClick(print->CancelButton, Qt::LeftButton);

@@ -117,6 +117,7 @@ struct Session
         form.action("sOpen")->trigger();
         fake.messages.texts.clear();
         fake.messages.busyAtMessage.clear();
+        fake.messages.owners.clear();
         fake.pointer.history.clear();
     }
     // Tools > Script Editor, or the plain creation the other windows use
@@ -903,6 +904,8 @@ void tst_scripts::badLoad()
     QTest::mouseClick(editor->Command3, Qt::LeftButton);
 
     QCOMPARE(session.fake.messages.texts, QStringList{t(texts::kLoadError)});
+    QCOMPARE(session.fake.messages.owners, QList<QWidget *>{editor}); // above the topmost editor
+    QCOMPARE(session.fake.files.owners, QList<QWidget *>{editor});
     QCOMPARE(session.fake.messages.busyAtMessage, QList<bool>{false});
     QVERIFY(!session.fake.pointer.isBusy());
     QCOMPARE(session.items(), before);
@@ -950,6 +953,8 @@ void tst_scripts::badSave()
         QTest::mouseClick(editor->Command4, Qt::LeftButton);
     }
     QCOMPARE(session.fake.messages.texts, QStringList{t(texts::kSaveError)});
+    QCOMPARE(session.fake.messages.owners, QList<QWidget *>{editor});
+    QCOMPARE(session.fake.files.owners, QList<QWidget *>{editor});
     QCOMPARE(session.fake.messages.busyAtMessage, QList<bool>{false});
     QVERIFY(!session.fake.pointer.isBusy());
     QCOMPARE(session.items(), before);

@@ -16,10 +16,12 @@ private Q_SLOTS:
 void tst_startup::alertOnceThenSmall()
 {
     FakePlatform fake;
+    fake.screen.screenSize = QSize(1920, 1080);
     Form1 form(fake.platform());
     form.start();
     QCoreApplication::processEvents();
     QCOMPARE(fake.messages.texts, QStringList{QString::fromUtf8(texts::kUnsupportedResolution)});
+    QCOMPARE(fake.messages.owners, QList<QWidget *>{&form});
     QCOMPARE(form.board().Text5.Text(), QStringLiteral("4732.5"));
     QCOMPARE(form.geometry().images[8], QRect(4440, 4560, 1965, 1965));
     QCOMPARE(form.geometry().frame.left(), 6480);

@@ -78,6 +78,7 @@ private Q_SLOTS:
 
 void tst_view::layout_data()
 {
+    QTest::addColumn<QSize>("screen");
     QTest::addColumn<QSizeF>("inner");
     QTest::addColumn<bool>("alerts");
     QTest::addColumn<QString>("text5");
@@ -85,15 +86,18 @@ void tst_view::layout_data()
     QTest::addColumn<QString>("layout");
     QTest::addColumn<bool>("alert");
 
-    QTest::newRow("640 x 480") << QSizeF(9600, 6600) << true << "4800" << "3300" << "small" << false;
-    QTest::newRow("800 x 600") << QSizeF(12000, 8250) << true << "6000" << "4125" << "medium" << false;
-    QTest::newRow("1024 x 768") << QSizeF(15360, 10950) << true << "7680" << "5475" << "large" << false;
-    QTest::newRow("1280 x 1024, alerts on") << QSizeF(19200, 14700) << true << "4732.5" << "3255" << "small" << true;
-    QTest::newRow("1280 x 1024, alerts off") << QSizeF(19200, 14700) << false << "9600" << "7350" << "large" << false;
-    QTest::newRow("1600 x 1200, alerts on") << QSizeF(24000, 17700) << true << "4732.5" << "3255" << "small" << true;
-    QTest::newRow("1600 x 1200, alerts off") << QSizeF(24000, 17700) << false << "12000" << "8850" << "large" << false;
-    QTest::newRow("restored design window") << QSizeF(9465, 6510) << true << "4732.5" << "3255" << "small" << false;
-    QTest::newRow("minimised") << QSizeF(0, 0) << true << "0" << "0" << "small" << false;
+    QTest::newRow("640 x 480") << QSize(640, 480) << QSizeF(9600, 6600) << true << "4800" << "3300" << "small" << false;
+    QTest::newRow("800 x 600") << QSize(800, 600) << QSizeF(12000, 8250) << true << "6000" << "4125" << "medium" << false;
+    QTest::newRow("1024 x 768") << QSize(1024, 768) << QSizeF(15360, 10950) << true << "7680" << "5475" << "large" << false;
+    QTest::newRow("1280 x 1024, alerts on") << QSize(1280, 1024) << QSizeF(19200, 14700) << true << "4732.5" << "3255" << "small" << true;
+    QTest::newRow("1280 x 1024, alerts off") << QSize(1280, 1024) << QSizeF(19200, 14700) << false << "9600" << "7350" << "large" << false;
+    QTest::newRow("1600 x 1200, alerts on") << QSize(1600, 1200) << QSizeF(24000, 17700) << true << "4732.5" << "3255" << "small" << true;
+    QTest::newRow("1600 x 1200, alerts off") << QSize(1600, 1200) << QSizeF(24000, 17700) << false << "12000" << "8850" << "large" << false;
+    QTest::newRow("restored design window") << QSize(1280, 1024) << QSizeF(9465, 6510) << true << "4732.5" << "3255" << "small" << false;
+    // A thinner window manager frame (openbox: 19 + 18 pixels) leaves 731 pixels.
+    QTest::newRow("1024 x 768, thin frame") << QSize(1024, 768) << QSizeF(15360, 10965) << true << "7680" << "5482.5" << "large" << false;
+    QTest::newRow("1280 x 1024, same inner") << QSize(1280, 1024) << QSizeF(15360, 10965) << true << "4732.5" << "3255" << "small" << true;
+    QTest::newRow("minimised") << QSize(1280, 1024) << QSizeF(0, 0) << true << "0" << "0" << "small" << false;
 }
 
 void tst_view::layout()
@@ -101,7 +105,9 @@ void tst_view::layout()
     QFETCH(QSizeF, inner);
     QFETCH(bool, alerts);
     QFETCH(QString, layout);
+    QFETCH(QSize, screen);
     Rig rig;
+    rig.fake.screen.screenSize = screen;
     rig.fake.messages.texts.clear();
     rig.form.board().AlertsAreOn = alerts;
     rig.form.Form_Resize(inner);

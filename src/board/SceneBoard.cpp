@@ -95,7 +95,7 @@ void SceneBoard::showMessage(const char *message)
     // The pointer is always back to normal before a message box.
     m_services.pointer->setBusy(false);
     m_host.boardChanged();
-    m_services.messages->show(text(message));
+    m_services.messages->show(m_services.owner, text(message));
 }
 
 // --- Loading -------------------------------------------------------------
@@ -119,7 +119,7 @@ void SceneBoard::FirstStep()
 {
     n = -1;
     const DialogResult result = m_services.pictures->openPictures(
-        text(texts::kOpenPicturesTitle), text(texts::kPictureFilter), kLongestResult);
+        m_services.owner, text(texts::kOpenPicturesTitle), text(texts::kPictureFilter), kLongestResult);
     if (result.failed) {
         // The dialog itself failed (a result longer than it may give, say):
         // the board it would have replaced is untouched.

@@ -16,6 +16,7 @@ class PictureDialog;
 class MessageBox;
 class MousePointer;
 class PictureLoader;
+class QWidget;
 
 namespace board {
 
@@ -66,6 +67,7 @@ public:
         MessageBox *messages = nullptr;
         MousePointer *pointer = nullptr;
         PictureLoader *loader = nullptr;
+        QWidget *owner = nullptr; // the window the open dialog and the messages belong to
     };
 
     static constexpr int kMinImages = 9;

@@ -127,9 +127,7 @@ void Help::Form_Load()
     StayOnTop();
     FillTopics();
 
-    const QSize screen = m_platform.screen->size();
-    const QSize outer = frameGeometry().size();
-    move((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
+    m_platform.windows->centre(this, m_platform.screen->size());
     Timer1->start();
 }
 

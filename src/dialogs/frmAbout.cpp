@@ -6,6 +6,7 @@
 #include "dialogs/DialogTexts.h"
 #include "platform/Palette.h"
 #include "platform/Screen.h"
+#include "platform/WindowSystem.h"
 #include "platform/Twips.h"
 #include "resources/StoredBitmaps.h"
 
@@ -94,9 +95,7 @@ void frmAbout::Form_Load()
     d = -1;
     Snoggle = 1;
 
-    const QSize screen = m_platform.screen->size();
-    const QSize outer = frameGeometry().size();
-    move((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
+    m_platform.windows->centre(this, m_platform.screen->size());
     Timer1->start();
 }
 

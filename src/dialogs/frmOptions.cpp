@@ -138,9 +138,7 @@ QWidget *frmOptions::control(const char *name, int index) const
 
 void frmOptions::Form_Load()
 {
-    const QSize screen = m_form1.platform().screen->size();
-    const QSize outer = frameGeometry().size();
-    move((screen.width() - outer.width()) / 2, (screen.height() - outer.height()) / 2);
+    m_form1.platform().windows->centre(this, m_form1.platform().screen->size());
     m_form1.platform().windows->setEnabled(&m_form1, false);
     // OptionOn is 0..5 and every value has its button; the hidden sixth
     // one selects "no scheme" without recolouring anything.

@@ -2,6 +2,12 @@
 
 #include <QString>
 
+class QWidget;
+
+// Every dialog and message box below opens owned by `owner`, the window that
+// asked for it (null: no owner), so the window manager keeps it above that
+// window and above every window of ours that stays on top.
+
 // The outcome of a file dialog as the windows use it: the dialog's file name
 // text (empty when the user cancelled) or a failure of the dialog itself.
 struct DialogResult
@@ -20,7 +26,7 @@ class PictureDialog
 public:
     virtual ~PictureDialog() = default;
     // maxLength: the longest result the caller accepts; longer is a failure.
-    virtual DialogResult openPictures(const QString &title, const QString &filter, int maxLength) = 0;
+    virtual DialogResult openPictures(QWidget *owner, const QString &title, const QString &filter, int maxLength) = 0;
 };
 
 // Open and save dialogs for one file (the script files).
@@ -28,8 +34,8 @@ class FileDialog
 {
 public:
     virtual ~FileDialog() = default;
-    virtual DialogResult openFile(const QString &title, const QString &filter) = 0;
-    virtual DialogResult saveFile(const QString &title, const QString &filter) = 0;
+    virtual DialogResult openFile(QWidget *owner, const QString &title, const QString &filter) = 0;
+    virtual DialogResult saveFile(QWidget *owner, const QString &title, const QString &filter) = 0;
 };
 
 // Message boxes: OK only, no icon, title "Quorvadine".
@@ -37,7 +43,7 @@ class MessageBox
 {
 public:
     virtual ~MessageBox() = default;
-    virtual void show(const QString &text) = 0;
+    virtual void show(QWidget *owner, const QString &text) = 0;
 };
 
 // The mouse pointer over the program's windows.

@@ -1,26 +1,28 @@
 #include "platform/QtFileDialog.h"
 
+#include "platform/QtDialogOwner.h"
 #include "platform/QtPictureDialog.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 
-DialogResult QtFileDialog::openFile(const QString &title, const QString &filter)
+DialogResult QtFileDialog::openFile(QWidget *owner, const QString &title, const QString &filter)
 {
-    return run(title, filter, false);
+    return run(owner, title, filter, false);
 }
 
-DialogResult QtFileDialog::saveFile(const QString &title, const QString &filter)
+DialogResult QtFileDialog::saveFile(QWidget *owner, const QString &title, const QString &filter)
 {
-    return run(title, filter, true);
+    return run(owner, title, filter, true);
 }
 
-DialogResult QtFileDialog::run(const QString &title, const QString &filter, bool save)
+DialogResult QtFileDialog::run(QWidget *owner, const QString &title, const QString &filter, bool save)
 {
     QFileDialog dialog(nullptr, title, m_lastDirectory.isEmpty() ? QDir::homePath() : m_lastDirectory);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    qtdialogs::own(&dialog, owner);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog.setNameFilters(QtPictureDialog::nameFilters(filter));

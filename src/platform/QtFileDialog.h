@@ -7,10 +7,10 @@
 class QtFileDialog : public FileDialog
 {
 public:
-    DialogResult openFile(const QString &title, const QString &filter) override;
-    DialogResult saveFile(const QString &title, const QString &filter) override;
+    DialogResult openFile(QWidget *owner, const QString &title, const QString &filter) override;
+    DialogResult saveFile(QWidget *owner, const QString &title, const QString &filter) override;
 
 private:
-    DialogResult run(const QString &title, const QString &filter, bool save);
+    DialogResult run(QWidget *owner, const QString &title, const QString &filter, bool save);
     QString m_lastDirectory;
 };

@@ -5,5 +5,5 @@
 class QtMessageBox : public MessageBox
 {
 public:
-    void show(const QString &text) override;
+    void show(QWidget *owner, const QString &text) override;
 };

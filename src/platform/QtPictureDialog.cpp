@@ -1,5 +1,6 @@
 #include "platform/QtPictureDialog.h"
 
+#include "platform/QtDialogOwner.h"
 #include "platform/ShortNames.h"
 
 #include <QCollator>
@@ -58,11 +59,12 @@ QString QtPictureDialog::startDirectory() const
     return QDir::homePath();
 }
 
-DialogResult QtPictureDialog::openPictures(const QString &title, const QString &filter, int maxLength)
+DialogResult QtPictureDialog::openPictures(QWidget *owner, const QString &title, const QString &filter, int maxLength)
 {
     QFileDialog dialog(nullptr, title, startDirectory());
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setFileMode(QFileDialog::ExistingFiles);
+    qtdialogs::own(&dialog, owner);
     // One entry per picture type, as the board asks, and one more that shows
     // them all, so a board of mixed types can be chosen in one go.
     QStringList filters = nameFilters(filter);

@@ -10,7 +10,7 @@
 class QtPictureDialog : public PictureDialog
 {
 public:
-    DialogResult openPictures(const QString &title, const QString &filter, int maxLength) override;
+    DialogResult openPictures(QWidget *owner, const QString &title, const QString &filter, int maxLength) override;
 
     // The result text for a set of chosen files (absolute paths).
     static QString resultText(QStringList files);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Platform.h"
+#include "platform/QtDialogOwner.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtMessageBox.h"
 #include "platform/QtMousePointer.h"
@@ -14,6 +15,7 @@
 class QtPlatform
 {
 public:
+    QtPlatform() { qtdialogs::keepNoSettings(); }
     Platform platform()
     {
         return Platform{&m_pictures, &m_files, &m_messages, &m_pointer, &m_loader, &m_screen, &m_windows, &m_printer};

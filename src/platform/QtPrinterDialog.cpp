@@ -1,11 +1,14 @@
 #include "platform/QtPrinterDialog.h"
 
+#include "platform/QtDialogOwner.h"
+
 #include <QPrintDialog>
 
 PrinterDialog::Choice QtPrinterDialog::choosePrinter(QWidget *parent)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(printer.get(), parent);
+    qtdialogs::own(&dialog, parent);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);

@@ -99,10 +99,8 @@ void PrintPreviewDialog::Form_Load(board::ScriptListAccess &scriptList)
     sheets.setPictureBorders(main.BordersAreOn.toBool());
     sheets.fill(main, scriptList, RichTextBox1, platform.loader);
 
-    if (platform.screen) {
-        const QSize screen = platform.screen->size();
-        move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
-    }
+    if (platform.screen)
+        platform.windows->centre(this, platform.screen->size());
 }
 
 void PrintPreviewDialog::enableMain()

@@ -94,8 +94,7 @@ void ScriptEditor::open()
 {
     if (!m_shownBefore) {
         m_shownBefore = true;
-        const QSize screen = m_form1.platform().screen->size();
-        move((screen.width() - width()) / 2, (screen.height() - height()) / 2);
+        m_form1.platform().windows->centre(this, m_form1.platform().screen->size());
     }
     show();
     raise();
@@ -231,13 +230,13 @@ void ScriptEditor::failed(const char *message)
 {
     m_form1.platform().pointer->setBusy(false);
     RichTextBox1.setText(QString());
-    m_form1.platform().messages->show(text(message));
+    m_form1.platform().messages->show(this, text(message));
 }
 
 void ScriptEditor::Command4_Click()
 {
     const Platform &platform = m_form1.platform();
-    const DialogResult chosen = platform.files->saveFile(text(scriptdesign::kSaveTitle), text(scriptdesign::kFilter));
+    const DialogResult chosen = platform.files->saveFile(this, text(scriptdesign::kSaveTitle), text(scriptdesign::kFilter));
     if (chosen.failed) {
         failed(texts::kSaveError);
         return;
@@ -257,7 +256,7 @@ void ScriptEditor::Command4_Click()
 void ScriptEditor::Command3_Click()
 {
     const Platform &platform = m_form1.platform();
-    const DialogResult chosen = platform.files->openFile(text(scriptdesign::kLoadTitle), text(scriptdesign::kFilter));
+    const DialogResult chosen = platform.files->openFile(this, text(scriptdesign::kLoadTitle), text(scriptdesign::kFilter));
     if (chosen.failed) {
         failed(texts::kLoadError);
         return;

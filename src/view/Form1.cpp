@@ -8,6 +8,7 @@
 #include "platform/ImageBox.h"
 #include "platform/Dialogs.h"
 #include "platform/Palette.h"
+#include "platform/Screen.h"
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
 #include "printing/PrintPreviewDialog.h"
@@ -58,7 +59,7 @@ QLabel *label(QWidget *parent, const char *name, const QString &caption)
 Form1::Form1(const Platform &platform, QWidget *parent)
     : QMainWindow(parent)
     , m_platform(platform)
-    , m_board({platform.pictures, platform.messages, platform.pointer, platform.loader}, *this)
+    , m_board({platform.pictures, platform.messages, platform.pointer, platform.loader, this}, *this)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(text(texts::kMainCaption));
@@ -66,6 +67,9 @@ Form1::Form1(const Platform &platform, QWidget *parent)
     setWindowIcon(resources::appIcon());
     createControls();
     createMenus();
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(250);
+    connect(&m_settle, &QTimer::timeout, this, &Form1::keepDesignSize);
     m_geometry = layout::smallLayout();
     applyGeometry();
     updateFromBoard();
@@ -209,6 +213,17 @@ void Form1::resizeEvent(QResizeEvent *event)
     // Qt runs while the window is built.
     if (isVisible() && !m_inAlert)
         Form_Resize(innerTwips());
+    // A window manager may still let an edge be dragged: once it has settled
+    // (a maximise reports its size before its state), a restored window
+    // that is not at its design size gets it back.
+    if (isVisible() && m_designSize.isValid())
+        m_settle.start();
+}
+
+void Form1::keepDesignSize()
+{
+    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) && size() != m_designSize)
+        resize(m_designSize);
 }
 
 void Form1::Form_Resize(QSizeF inner)
@@ -224,9 +239,10 @@ void Form1::Form_Resize(QSizeF inner)
     // the alert can never loop.
     const bool answerToAlert = m_awaitingDesignSize;
     m_awaitingDesignSize = false;
-    if (layout::needsAlert(b.Text5.Text(), b.Text6.Text()) && b.AlertsAreOn.toBool() && !answerToAlert && !m_inAlert) {
+    if (layout::needsAlert(b.Text5.Text(), b.Text6.Text()) && b.AlertsAreOn.toBool() && !answerToAlert && !m_inAlert
+        && layout::screenMayAlert(m_platform.screen->size())) {
         m_inAlert = true;
-        m_platform.messages->show(QString::fromUtf8(texts::kUnsupportedResolution));
+        m_platform.messages->show(this, QString::fromUtf8(texts::kUnsupportedResolution));
         // A maximised window will not take a new size: return it to normal first.
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
         const QSize design(twips::toPixels(layout::kInnerWidth), twips::toPixels(layout::kInnerHeight));
@@ -248,8 +264,15 @@ void Form1::Form_Resize(QSizeF inner)
 void Form1::start()
 {
     m_board.Form_Load();
-    // The design size is what the window returns to when it is restored.
-    resize(twips::toPixels(layout::kInnerWidth), twips::toPixels(layout::kInnerHeight) + menuBar()->sizeHint().height());
+    // The design size is what the window returns to when it is restored, and
+    // the smallest it gets: its border is fixed, it only maximises and restores.
+    // Window managers maximise only windows they may resize (openbox drops
+    // maximise when the Motif hints turn resizing off), so the window keeps
+    // its size itself (resizeEvent).
+    m_designSize = QSize(twips::toPixels(layout::kInnerWidth),
+                         twips::toPixels(layout::kInnerHeight) + menuBar()->sizeHint().height());
+    resize(m_designSize);
+    setMinimumSize(m_designSize);
     showMaximized();
     m_beginOption = new BeginOption(*this);
     m_beginOption->Form_Load();

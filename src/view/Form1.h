@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QTimer>
 
 #include <array>
 #include <memory>
@@ -119,6 +120,7 @@ private:
     void createControls();
     void createMenus();
     void applyGeometry();
+    void keepDesignSize();
     void Form_Unload();
 
     Platform m_platform;
@@ -131,6 +133,8 @@ private:
     layout::Geometry m_geometry;
     bool m_inAlert = false;
     bool m_awaitingDesignSize = false;
+    QSize m_designSize; // outer size without the frame; invalid until start
+    QTimer m_settle;
     QPointer<ScriptEditor> m_scriptEditor;
     QPointer<frmOptions> m_options;
     QPointer<Help> m_help;

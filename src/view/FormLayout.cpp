@@ -59,4 +59,9 @@ bool needsAlert(const QString &text5, const QString &text6)
     return text6 > QLatin1String("5475") || text5 > QLatin1String("7680");
 }
 
+bool screenMayAlert(QSize screen)
+{
+    return screen.width() > 1024 || screen.height() > 768;
+}
+
 } // namespace layout

@@ -56,6 +56,7 @@ inline constexpr std::array<Place, 12> kFramePlaces{{
 } // namespace layout
 
 #include <QRect>
+#include <QSize>
 
 namespace layout {
 
@@ -77,5 +78,8 @@ void grow(Geometry &geometry, const Column &column, int growWidth, int growHeigh
 bool isMedium(const QString &text5);
 bool isLarge(const QString &text5, const QString &text6);
 bool needsAlert(const QString &text5, const QString &text6);
+// Screens up to 1024 x 768 are the ones the layouts are made for. However
+// much of one a window manager's frame takes, it is never called unsupported.
+bool screenMayAlert(QSize screen);
 
 } // namespace layout

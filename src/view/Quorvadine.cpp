@@ -5,6 +5,7 @@
 #include "platform/Palette.h"
 #include "platform/PictureLoader.h"
 #include "platform/Screen.h"
+#include "platform/WindowSystem.h"
 #include "platform/Twips.h"
 #include "view/Form1.h"
 
@@ -48,6 +49,5 @@ void Quorvadine::Form_Load()
     Image1->setPicture(board::atSize(*m_form1.platform().loader, m_form1.board().BigPreview,
                                      Image1->size() * devicePixelRatio()));
 
-    const QSize screen = m_form1.platform().screen->size();
-    move((screen.width() - QWidget::width()) / 2, (screen.height() - QWidget::height()) / 2);
+    m_form1.platform().windows->centre(this, m_form1.platform().screen->size());
 }

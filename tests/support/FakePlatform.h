@@ -15,7 +15,8 @@
 #include <mutex>
 #include <utility>
 
-// Test doubles that play back scripted answers and record what was asked.
+// Test doubles that play back scripted answers and record what was asked,
+// and of whom: every dialog and message records the window that owns it.
 
 class FakePictureDialog : public PictureDialog
 {
@@ -23,9 +24,11 @@ public:
     QList<DialogResult> answers; // played back in order; empty = cancel
     QStringList titles, filters;
     QList<int> maxLengths;
+    QList<QWidget *> owners;
 
-    DialogResult openPictures(const QString &title, const QString &filter, int maxLength) override
+    DialogResult openPictures(QWidget *owner, const QString &title, const QString &filter, int maxLength) override
     {
+        owners << owner;
         titles << title;
         filters << filter;
         maxLengths << maxLength;
@@ -47,15 +50,23 @@ public:
     QList<DialogResult> answers;
     QStringList titles, filters;
     QList<bool> saves;
+    QList<QWidget *> owners;
 
-    DialogResult openFile(const QString &title, const QString &filter) override { return next(title, filter, false); }
-    DialogResult saveFile(const QString &title, const QString &filter) override { return next(title, filter, true); }
+    DialogResult openFile(QWidget *owner, const QString &title, const QString &filter) override
+    {
+        return next(owner, title, filter, false);
+    }
+    DialogResult saveFile(QWidget *owner, const QString &title, const QString &filter) override
+    {
+        return next(owner, title, filter, true);
+    }
     void choose(const QString &file) { answers << DialogResult{file, false}; }
     void cancel() { answers << DialogResult{}; }
 
 private:
-    DialogResult next(const QString &title, const QString &filter, bool save)
+    DialogResult next(QWidget *owner, const QString &title, const QString &filter, bool save)
     {
+        owners << owner;
         titles << title;
         filters << filter;
         saves << save;
@@ -82,13 +93,15 @@ class FakeMessageBox : public MessageBox
 {
 public:
     explicit FakeMessageBox(const MousePointer &pointer) : m_pointer(pointer) {}
-    void show(const QString &text) override
+    void show(QWidget *owner, const QString &text) override
     {
+        owners << owner;
         texts << text;
         busyAtMessage << m_pointer.isBusy();
     }
     QStringList texts;
     QList<bool> busyAtMessage;
+    QList<QWidget *> owners;
 
 private:
     const MousePointer &m_pointer;
@@ -150,10 +163,12 @@ public:
     };
     QList<Answer> answers; // played back in order; none left = cancel
     int asked = 0;
+    QList<QWidget *> owners;
 
-    Choice choosePrinter(QWidget *) override
+    Choice choosePrinter(QWidget *parent) override
     {
         ++asked;
+        owners << parent;
         if (answers.isEmpty())
             return {};
         const Answer answer = answers.takeFirst();

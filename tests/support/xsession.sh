@@ -1,0 +1,90 @@
+# Sourced by the script tests that run the real program on an X server of
+# their own: tool checks, a free Xvfb display, window look-ups and clean-up.
+# The sourcing script sets `out` (its output folder) and `log` (the program's output).
+xvfb_pid='' wm_pid='' app_pid='' display=''
+
+cleanup() {
+    [ -n "$app_pid" ] && kill -9 "$app_pid" 2>/dev/null || true
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+    [ -n "$xvfb_pid" ] && wait "$xvfb_pid" 2>/dev/null || true
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*"
+    if [ -n "$display" ]; then
+        echo "windows on $display:"
+        for w in $(DISPLAY=$display xdotool search --name '.' 2>/dev/null); do
+            echo "  $w '$(DISPLAY=$display xdotool getwindowname "$w" 2>/dev/null)'"
+        done
+    fi
+    [ -s "$log" ] && { echo "program output:"; cat "$log"; }
+    exit 1
+}
+
+# Skips the test (status 77) when a tool is missing.
+need_tools() {
+    local tool
+    for tool in "$@"; do
+        command -v "$tool" >/dev/null || { echo "SKIP: $tool not found (tools/deps installs it)"; exit 77; }
+    done
+}
+
+# Starts Xvfb with a screen of $1 (WxH) on a free display and exports DISPLAY.
+# Others may run this at the same time, so a server that fails to start
+# (display taken meanwhile) moves on to the next number.
+start_xvfb() {
+    local n
+    for n in $(seq 90 99); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
+        Xvfb ":$n" -nolisten tcp -screen 0 "$1x24" >"$out/xvfb-$n.log" 2>&1 &
+        xvfb_pid=$!
+        for _ in $(seq 50); do
+            kill -0 "$xvfb_pid" 2>/dev/null || break
+            DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && { display=":$n"; break; }
+            sleep 0.1
+        done
+        [ -n "$display" ] && break
+        kill "$xvfb_pid" 2>/dev/null || true
+        wait "$xvfb_pid" 2>/dev/null || true
+        xvfb_pid=''
+    done
+    [ -n "$display" ] || fail "no Xvfb on any free display :90..:99"
+    export DISPLAY=$display
+    echo "Xvfb $1 on $DISPLAY"
+}
+
+# Waits (at most $1 seconds) for a visible window whose title matches $2;
+# prints its id. A search fails outright when a window vanishes during it,
+# so it is simply tried again.
+wait_window() {
+    local id end=$((SECONDS + $1))
+    while [ "$SECONDS" -lt "$end" ]; do
+        id=$(xdotool search --onlyvisible --name "$2" 2>/dev/null | head -n1) || true
+        [ -n "$id" ] && { echo "$id"; return 0; }
+        sleep 0.2
+    done
+    return 1
+}
+
+# Waits (at most 5 seconds) until no visible window's title matches $1.
+wait_gone() {
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    return 1
+}
+
+# Screen position of a window's client area (its frame, if any, around it).
+origin() {
+    xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF} END {print x, y}'
+}
+
+# Clicks at $2,$3 pixels from the top left of window $1's client area.
+click_in() {
+    local x y
+    read -r x y < <(origin "$1")
+    xdotool mousemove --sync $((x + $2)) $((y + $3)) click 1
+}
