@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <clocale>
+
 using board::SceneBoard;
 using board::Variant;
 using board::WorkBuffer;
@@ -43,6 +45,8 @@ private Q_SLOTS:
     void layoutChoice();
     void oddNamesLoad_data();
     void oddNamesLoad();
+    void naturalOrder_data();
+    void naturalOrder();
 };
 
 void tst_board::workBuffer_data()
@@ -351,6 +355,38 @@ void tst_board::oddNamesLoad()
         QCOMPARE(form.Image1[i]->picture().resource, 0);
         QVERIFY(form.Image1[i]->picture().image.pixelColor(0, 0).blue() > 200);
     }
+}
+
+// Scenes are numbered in the dialog result's order, which must be the same
+// in every locale: ctest runs this under C, C.UTF-8 and en_US.UTF-8 too.
+void tst_board::naturalOrder_data()
+{
+    QTest::addColumn<QStringList>("chosen");
+    QTest::addColumn<QStringList>("ordered");
+
+    QTest::newRow("digits by value") << QStringList{"shot29.jpg", "shot100.jpg", "shot5.jpg"}
+                                     << QStringList{"shot5.jpg", "shot29.jpg", "shot100.jpg"};
+    QTest::newRow("letters case-blind") << QStringList{"beta.jpg", "Gamma.jpg", "Alpha.jpg"}
+                                        << QStringList{"Alpha.jpg", "beta.jpg", "Gamma.jpg"};
+    QTest::newRow("runs longer than any integer") << QStringList{"f100000000000000000000.jpg", "f99999999999999999999.jpg"}
+                                                  << QStringList{"f99999999999999999999.jpg", "f100000000000000000000.jpg"};
+    QTest::newRow("text after a number") << QStringList{"s2b.jpg", "s2a10.jpg", "s2a9.jpg"}
+                                         << QStringList{"s2a9.jpg", "s2a10.jpg", "s2b.jpg"};
+    const QStringList ties{"Shot1.jpg", "shot01.jpg", "shot1.jpg"};
+    QTest::newRow("ties in one order") << QStringList{"shot1.jpg", "shot01.jpg", "Shot1.jpg"} << ties;
+    QTest::newRow("ties in another") << QStringList{"shot01.jpg", "Shot1.jpg", "shot1.jpg"} << ties;
+}
+
+void tst_board::naturalOrder()
+{
+    QFETCH(QStringList, chosen);
+    QFETCH(QStringList, ordered);
+    if (!std::setlocale(LC_ALL, ""))
+        QSKIP("the locale named in the environment is not installed (tools/deps installs en_US.UTF-8)");
+    QStringList paths;
+    for (const QString &name : chosen)
+        paths << QStringLiteral("/pics/") + name;
+    QCOMPARE(QtPictureDialog::resultText(paths), QStringLiteral("/pics ") + ordered.join(u' '));
 }
 
 QTEST_MAIN(tst_board)

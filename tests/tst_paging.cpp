@@ -226,6 +226,8 @@ void tst_paging::takeFileName_data()
     QTest::newRow("second dot: cut at the first") << "shot.1.jpg" << "shot.1.j" << false;
     QTest::newRow("four letter extension keeps three") << "photo.jpeg" << "photo.jpe" << false;
     QTest::newRow("no dot") << "README" << "README" << false;
+    QTest::newRow("three characters, one outside the BMP") << t("pic.ab\U0001F600x") << t("pic.ab\U0001F600") << false;
+    QTest::newRow("non-BMP character third and last") << t("pic.ab\U0001F600") << t("pic.ab\U0001F600") << false;
     QTest::newRow("end marker") << "+++.+++" << "+++.+++" << true;
 }
 

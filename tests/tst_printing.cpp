@@ -377,8 +377,10 @@ void tst_printing::dialogueOpening()
     Rig rig(12);
     rig.selectFifth(t("5.A lighthouse at dusk"));
     rig.fake.windows.enables.clear();
+    rig.fake.pointer.history.clear();
     PrintPreviewDialog *dialog = rig.openDialog();
     QVERIFY(dialog);
+    QCOMPARE(rig.fake.pointer.history, (QList<bool>{true, false})); // the hourglass while print pictures decode
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), t("Print Preview"));
     QCOMPARE(dialog->size(), QSize(twips::toPixels(6525), twips::toPixels(2880)));
@@ -534,17 +536,29 @@ void tst_printing::modesToPdf_data()
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("copies");
     QTest::addColumn<QStringList>("pages");
+    QTest::addColumn<QPoint>("range"); // "Pages from ... to"; (0, 0): all
+    QTest::addColumn<bool>("reverse");
+    QTest::addColumn<bool>("collate");
+    const QPoint all;
 
-    QTest::newRow("0 Single Image + Script") << 0 << 1 << QStringList{"image + script"};
-    QTest::newRow("1 Single Image only") << 1 << 1 << QStringList{"image"};
-    QTest::newRow("2 Single Script only") << 2 << 1 << QStringList{"script"};
-    QTest::newRow("3 Page Images + Scripts") << 3 << 1 << QStringList{"page images", "page scripts"};
-    QTest::newRow("4 Page Images only") << 4 << 1 << QStringList{"page images"};
-    QTest::newRow("5 Page Scripts only") << 5 << 1 << QStringList{"page scripts"};
+    // What the printer dialogue offers is what comes out; a range counts the sheets of one copy.
+    QTest::newRow("3, page 2 of 2") << 3 << 1 << QStringList{"page scripts"} << QPoint(2, 2) << false << true;
+    QTest::newRow("3, pages 1 to 1, two copies") << 3 << 2 << QStringList{"page images", "page images"} << QPoint(1, 1) << false << true;
+    QTest::newRow("3, reverse") << 3 << 1 << QStringList{"page scripts", "page images"} << all << true << true;
+    QTest::newRow("3, two copies, not collated")
+        << 3 << 2 << QStringList{"page images", "page images", "page scripts", "page scripts"} << all << false << false;
+    QTest::newRow("3, two copies, reverse, collated") << 3 << 2 << QStringList{"page scripts", "page images", "page scripts", "page images"} << all << true << true;
+
+    QTest::newRow("0 Single Image + Script") << 0 << 1 << QStringList{"image + script"} << all << false << true;
+    QTest::newRow("1 Single Image only") << 1 << 1 << QStringList{"image"} << all << false << true;
+    QTest::newRow("2 Single Script only") << 2 << 1 << QStringList{"script"} << all << false << true;
+    QTest::newRow("3 Page Images + Scripts") << 3 << 1 << QStringList{"page images", "page scripts"} << all << false << true;
+    QTest::newRow("4 Page Images only") << 4 << 1 << QStringList{"page images"} << all << false << true;
+    QTest::newRow("5 Page Scripts only") << 5 << 1 << QStringList{"page scripts"} << all << false << true;
     QTest::newRow("3, two copies: whole copies in order")
-        << 3 << 2 << QStringList{"page images", "page scripts", "page images", "page scripts"};
-    QTest::newRow("2, three copies") << 2 << 3 << QStringList{"script", "script", "script"};
-    QTest::newRow("0 copies: nothing") << 3 << 0 << QStringList{};
+        << 3 << 2 << QStringList{"page images", "page scripts", "page images", "page scripts"} << all << false << true;
+    QTest::newRow("2, three copies") << 2 << 3 << QStringList{"script", "script", "script"} << all << false << true;
+    QTest::newRow("0 copies: nothing") << 3 << 0 << QStringList{} << all << false << true;
 }
 
 void tst_printing::modesToPdf()
@@ -561,10 +575,14 @@ void tst_printing::modesToPdf()
     QTest::mouseClick(dialog->Option1[mode], Qt::LeftButton);
     QVERIFY(dialog->Option1[mode]->isChecked());
     const QString pdf = rig.dir.filePath(QStringLiteral("out.pdf"));
-    rig.fake.printer.print(pdf, copies);
+    QFETCH(QPoint, range);
+    QFETCH(bool, reverse);
+    QFETCH(bool, collate);
+    rig.fake.printer.answers << FakePrinterDialog::Answer{pdf, copies, QPageSize(QPageSize::A4), range.x(), range.y(), reverse, collate};
     QTest::mouseClick(dialog->OKButton, Qt::LeftButton);
 
     QCOMPARE(rig.fake.printer.asked, 1);
+    QCOMPARE(rig.fake.printer.pagesOffered, printmodes::kModes[mode].sheetCount);
     QVERIFY(rig.fake.messages.texts.isEmpty());
     QVERIFY(rig.form->isEnabled());
     QCOMPARE(rig.form->printPreviewDialog(), dialog);

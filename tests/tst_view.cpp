@@ -9,6 +9,9 @@
 #include "view/Form1.h"
 #include "view/FormLayout.h"
 #include "view/Quorvadine.h"
+#include "dialogs/Help.h"
+#include "dialogs/frmOptions.h"
+#include "printing/PrintPreviewDialog.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -27,11 +30,11 @@ struct PictureBoard
 {
     QTemporaryDir dir;
     QString result;
-    explicit PictureBoard(int count)
+    explicit PictureBoard(int count, QSize size = QSize(64, 48))
     {
         result = dir.path();
         for (int i = 1; i <= count; ++i) {
-            QImage image(64, 48, QImage::Format_RGB32);
+            QImage image(size, QImage::Format_RGB32);
             image.fill(QColor::fromHsv((i * 37) % 360, 200, 220));
             const QString name = QStringLiteral("s%1.bmp").arg(i);
             image.save(dir.filePath(name), "BMP");
@@ -74,6 +77,9 @@ private Q_SLOTS:
     void closeUpSize();
     void closeUpKeepsItsPicture();
     void positionItems();
+    void picturesFollowTheBoxSize();
+    void keys_data();
+    void keys();
 };
 
 void tst_view::layout_data()
@@ -322,6 +328,81 @@ void tst_view::positionItems()
     rig.form.action("sPosition3")->trigger();
     QCOMPARE(rig.form.board().d.toInt(), 2);
     QVERIFY(rig.form.closeUp()->Image1->picture().file.endsWith(QLatin1String("s5.bmp")));
+}
+
+void tst_view::picturesFollowTheBoxSize()
+{
+    PictureBoard pictures(9, QSize(400, 400));
+    QVERIFY(QFile::remove(pictures.dir.filePath(QStringLiteral("s9.bmp"))));
+    Rig rig(&pictures);
+    QCOMPARE(rig.fake.messages.texts, QStringList{t(texts::kMissingPicture)});
+    rig.form.board().AlertsAreOn = false;
+    rig.form.Form_Resize(QSizeF(19200, 14700)); // the large layout
+    for (int i = 0; i < 8; ++i)
+        QCOMPARE(rig.form.Image1[i]->picture().image.size(), rig.form.Image1[i]->size() * rig.form.devicePixelRatio());
+    QCOMPARE(rig.form.Image1[8]->picture().resource, 101);
+    QCOMPARE(rig.fake.messages.texts.size(), 1);
+    QVERIFY(!rig.fake.pointer.isBusy());
+}
+
+// Each key in the window it belongs to, on a board of three pages.
+void tst_view::keys_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("page");     // shown before the key
+    QTest::addColumn<QString>("after"); // the page caption and the view caption, or whether the window is open
+
+    QTest::newRow("Page Down: page >>") << "Form1" << int(Qt::Key_PageDown) << 1 << "Page: 2 / -no view loaded-";
+    QTest::newRow("Page Down on the last page") << "Form1" << int(Qt::Key_PageDown) << 3 << "Page: 3 / -no view loaded-";
+    QTest::newRow("Page Up: << page") << "Form1" << int(Qt::Key_PageUp) << 3 << "Page: 2 / -no view loaded-";
+    QTest::newRow("Page Up on page 1") << "Form1" << int(Qt::Key_PageUp) << 1 << "Page: 1 / -no view loaded-";
+    QTest::newRow("Home: first page") << "Form1" << int(Qt::Key_Home) << 3 << "Page: 1 / -no view loaded-";
+    QTest::newRow("End: last page") << "Form1" << int(Qt::Key_End) << 1 << "Page: 3 / -no view loaded-";
+    QTest::newRow("Right: >>") << "Form1" << int(Qt::Key_Right) << 2 << "Page: 2 / Current View: Sc:11";
+    QTest::newRow("Left: <<") << "Form1" << int(Qt::Key_Left) << 2 << "Page: 2 / Current View: Sc:10";
+    QTest::newRow("Escape closes the close-up") << "Quorvadine" << int(Qt::Key_Escape) << 1 << "closed";
+    QTest::newRow("Enter in the options window: OK") << "frmOptions" << int(Qt::Key_Return) << 1 << "closed";
+    QTest::newRow("keypad Enter in the help window: Close") << "Help" << int(Qt::Key_Enter) << 1 << "closed";
+    QTest::newRow("Enter on the print dialogue's focused Close") << "PrintPreviewDialog" << int(Qt::Key_Return) << 1 << "closed";
+}
+
+void tst_view::keys()
+{
+    QFETCH(QString, window);
+    QFETCH(int, key);
+    QFETCH(int, page);
+    PictureBoard pictures(20);
+    Rig rig(&pictures);
+    for (int p = 1; p < page; ++p)
+        rig.form.Command4->click();
+    QCOMPARE(rig.form.PageCurrent->text(), QStringLiteral("Page: %1").arg(page));
+    QWidget *target = &rig.form;
+    if (window == QLatin1String("Quorvadine")) {
+        rig.form.BigPreview_Click();
+        target = rig.form.closeUp();
+    } else if (window == QLatin1String("frmOptions")) {
+        rig.form.sOptions_Click();
+        target = rig.form.options();
+        target->findChild<QWidget *>(QStringLiteral("Check0"))->setFocus(); // not a button: the default one
+    } else if (window == QLatin1String("Help")) {
+        rig.form.sHelp_Click();
+        target = rig.form.help();
+    } else if (window == QLatin1String("PrintPreviewDialog")) {
+        rig.form.sPrint_Click();
+        target = rig.form.printPreviewDialog();
+        target->findChild<QWidget *>(QStringLiteral("CancelButton"))->setFocus();
+    }
+    QVERIFY(target);
+    QPointer<QWidget> watched = target;
+    target->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(target));
+    QTest::keyClick(target, Qt::Key(key));
+    QTest::qWait(0);
+    QString after = window == QLatin1String("Form1")
+                        ? rig.form.PageCurrent->text() + QStringLiteral(" / ") + rig.form.FatViewSceneLabel->text()
+                        : QString::fromLatin1(watched && watched->isVisible() ? "open" : "closed");
+    QTEST(after, "after");
 }
 
 QTEST_MAIN(tst_view)

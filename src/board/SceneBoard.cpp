@@ -32,9 +32,14 @@ QString cutFileName(WorkBuffer &item)
     item.Span(u'.', Dir::Forward);
     name += item.SelText();
     item.setSelText(QString());
-    // Selects the "." and up to three characters after it.
+    // Selects the "." and up to three characters after it: characters, not
+    // UTF-16 units, so a character outside the BMP is never cut in half.
     item.Find(QStringLiteral("."));
-    item.setSelLength(item.SelLength() + 3);
+    const QString text = item.Text();
+    qsizetype end = item.SelStart() + item.SelLength();
+    for (int taken = 0; taken < 3 && end < text.size(); ++taken)
+        end += (text.at(end).isHighSurrogate() && end + 1 < text.size() && text.at(end + 1).isLowSurrogate()) ? 2 : 1;
+    item.setSelLength(end - item.SelStart());
     name += item.SelText();
     item.setSelText(QString());
     return name;
@@ -259,8 +264,10 @@ void SceneBoard::ShowPage()
         TakeFileName();
         LoadSceneBox();
     }
-    lookAhead();
-    loadQueuedPictures();
+    if (m_decodePage) {
+        lookAhead();
+        loadQueuedPictures();
+    }
     RichTextBox1.setText(RichTextBox3.Text());
     InsertionPoint = DaCounter;
 }
@@ -460,6 +467,20 @@ void SceneBoard::Command4_Click()
     d = 0;
     MoveUp();
     m_host.boardChanged();
+}
+
+// A page at a time, as the page buttons turn them, so every caption and
+// button state is theirs; only the page it stops at reads its pictures.
+void SceneBoard::GoToPage(int page)
+{
+    while (hasBoard() && Amounted.toInt() != page) {
+        const bool forward = page > Amounted.toInt();
+        if (!(forward ? Command4 : Command5).enabled)
+            break;
+        m_decodePage = Amounted.toInt() + (forward ? 1 : -1) == page;
+        forward ? Command4_Click() : Command5_Click();
+    }
+    m_decodePage = true;
 }
 
 void SceneBoard::MoveUp()

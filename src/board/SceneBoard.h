@@ -91,6 +91,9 @@ public:
     void MoveUp();
     void Command4_Click();
     void Command5_Click();
+    // Home and End: page 1, or the last page of the board.
+    void GoToPage(int page);
+    int lastPage() const { return (CountItUp.toInt() + 8) / 9; }
 
     // Close scene: the big preview shows the blank picture again; the
     // selection, the caption and the script box stay.
@@ -173,6 +176,8 @@ private:
         QString file;
     };
     QList<QueuedPicture> m_queued;
+    // Off while GoToPage passes pages it does not stop at.
+    bool m_decodePage = true;
 };
 
 } // namespace board

@@ -2,6 +2,7 @@
 
 #include "board/Texts.h"
 #include "dialogs/DialogLayout.h"
+#include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/HelpTopics.h"
@@ -90,6 +91,8 @@ Help::Help(const Platform &platform)
         control(place.name, place.index)->setGeometry(twips::rect(place.left, place.top, place.width, place.height));
     setTabOrder(List1, Text1);
     setTabOrder(Text1, Command1);
+    Command1->setDefault(true);
+    enterkey::install(this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

@@ -3,6 +3,7 @@
 #include "board/Texts.h"
 #include "dialogs/ColourSchemes.h"
 #include "dialogs/DialogLayout.h"
+#include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
 #include "board/TipTable.h"
@@ -113,6 +114,8 @@ frmOptions::frmOptions(Form1 &form1)
     setTabOrder(Check2, Option1[0]);
     setTabOrder(Option1[0], Command1);
     cmdOK->setFocus();
+    cmdOK->setDefault(true);
+    enterkey::install(this);
 
     connect(Check0, &QCheckBox::toggled, this, &frmOptions::Check0_Click);
     connect(Check1, &QCheckBox::toggled, this, &frmOptions::Check1_Click);

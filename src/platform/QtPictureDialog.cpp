@@ -3,7 +3,6 @@
 #include "platform/QtDialogOwner.h"
 #include "platform/ShortNames.h"
 
-#include <QCollator>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -21,15 +20,61 @@ QStringList QtPictureDialog::nameFilters(const QString &filter)
     return filters;
 }
 
+namespace {
+bool isDigit(QChar c) { return c >= u'0' && c <= u'9'; }
+
+// The character at `i`, a pair of surrogates as one; `i` moves past it.
+char32_t takeCharacter(const QString &text, qsizetype &i)
+{
+    const QChar c = text.at(i++);
+    if (c.isHighSurrogate() && i < text.size() && text.at(i).isLowSurrogate())
+        return QChar::surrogateToUcs4(c, text.at(i++));
+    return c.unicode();
+}
+
+// The run of digits at `i`, without its leading zeros; `i` moves past it.
+QStringView takeNumber(const QString &text, qsizetype &i)
+{
+    while (i < text.size() && text.at(i) == u'0' && i + 1 < text.size() && isDigit(text.at(i + 1)))
+        ++i;
+    const qsizetype start = i;
+    while (i < text.size() && isDigit(text.at(i)))
+        ++i;
+    return QStringView(text).mid(start, i - start);
+}
+} // namespace
+
+int QtPictureDialog::naturalCompare(const QString &a, const QString &b)
+{
+    qsizetype i = 0, j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (isDigit(a.at(i)) && isDigit(b.at(j))) {
+            // Compared as text of digits, so no run is too long for a number.
+            const QStringView x = takeNumber(a, i), y = takeNumber(b, j);
+            if (x.size() != y.size())
+                return x.size() < y.size() ? -1 : 1;
+            if (const int c = x.compare(y))
+                return c;
+            continue;
+        }
+        const char32_t x = QChar::toCaseFolded(takeCharacter(a, i));
+        const char32_t y = QChar::toCaseFolded(takeCharacter(b, j));
+        if (x != y)
+            return x < y ? -1 : 1;
+    }
+    if (i < a.size() || j < b.size())
+        return i < a.size() ? 1 : -1;
+    // Equal but for case or leading zeros: the plain text decides, so the
+    // order never depends on the order the names were clicked in.
+    return a.compare(b);
+}
+
 QString QtPictureDialog::resultText(QStringList files)
 {
     if (files.isEmpty())
         return QString();
-    QCollator collator;
-    collator.setNumericMode(true);
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
-    std::stable_sort(files.begin(), files.end(), [&](const QString &a, const QString &b) {
-        return collator.compare(QFileInfo(a).fileName(), QFileInfo(b).fileName()) < 0;
+    std::stable_sort(files.begin(), files.end(), [](const QString &a, const QString &b) {
+        return naturalCompare(QFileInfo(a).fileName(), QFileInfo(b).fileName()) < 0;
     });
     if (files.size() == 1) {
         const QFileInfo info(files.first());

@@ -1,6 +1,8 @@
 #include "printing/PrintPreviewDialog.h"
 
 #include "board/Texts.h"
+#include "platform/Dialogs.h"
+#include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
 #include "board/SceneBoard.h"
 #include "dialogs/frmOptions.h"
@@ -18,9 +20,12 @@
 #include "view/Form1.h"
 
 #include <QCloseEvent>
+#include <QList>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <algorithm>
 
 namespace {
 using texts::text;
@@ -78,6 +83,8 @@ PrintPreviewDialog::PrintPreviewDialog(Form1 &form1)
     };
     OKButton = push("OKButton", kPrintSetup, kOKButtonPlace);
     CancelButton = push("CancelButton", kClose, kCancelButtonPlace);
+    OKButton->setDefault(true);
+    enterkey::install(this);
 
     connect(OKButton, &QPushButton::clicked, this, &PrintPreviewDialog::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &PrintPreviewDialog::CancelButton_Click);
@@ -97,7 +104,10 @@ void PrintPreviewDialog::Form_Load(board::ScriptListAccess &scriptList)
 
     PrintSheets &sheets = m_form1.printSheets();
     sheets.setPictureBorders(main.BordersAreOn.toBool());
+    // Print-size pictures take a while to decode: the hourglass meanwhile.
+    platform.pointer->setBusy(true);
     sheets.fill(main, scriptList, RichTextBox1, platform.loader);
+    platform.pointer->setBusy(false);
 
     if (platform.screen)
         platform.windows->centre(this, platform.screen->size());
@@ -125,30 +135,40 @@ void PrintPreviewDialog::printSelectedMode()
     PrinterDialog *printerDialog = m_form1.platform().printer;
     if (!printerDialog)
         return;
-    PrinterDialog::Choice choice = printerDialog->choosePrinter(this);
+    // The sheets of one copy, in print order.
+    QList<PrintSheets::Id> copy;
+    for (int index = 0; index <= 5; ++index) {
+        if (!Option1[index]->isChecked())
+            continue;
+        const printmodes::Mode &mode = printmodes::kModes[index];
+        for (int s = 0; s < mode.sheetCount; ++s)
+            copy.append(mode.sheets[std::size_t(s)]);
+    }
+    PrinterDialog::Choice choice = printerDialog->choosePrinter(this, int(copy.size()));
     if (!choice.printer)
         return;
     const int m = choice.copies;
     if (m < 1)
         return;
-    // The copies are ours: the printer makes one of each page, so copies come
-    // out whole and in order (images, scripts, images, scripts).
-    choice.printer->setCopyCount(1);
+    // Every choice of the dialogue is honoured here, the printer itself makes
+    // one copy of each page: the page range counts the sheets of one copy.
+    if (choice.fromPage >= 1 && choice.toPage >= choice.fromPage)
+        copy = copy.mid(choice.fromPage - 1, choice.toPage - choice.fromPage + 1);
+    if (choice.reverse)
+        std::reverse(copy.begin(), copy.end());
+    QList<PrintSheets::Id> pages;
+    for (int k = 0; k < m * copy.size(); ++k)
+        pages.append(choice.collate ? copy.at(k % copy.size()) : copy.at(k / m));
+    if (pages.isEmpty())
+        return;
 
     const PrintSheets &sheets = m_form1.printSheets();
     SheetPrinter printer(*choice.printer);
     if (!printer.begin())
         return;
-    for (int copy = 1; copy <= m; ++copy) {
-        for (int index = 0; index <= 5; ++index) {
-            if (!Option1[index]->isChecked())
-                continue;
-            const printmodes::Mode &mode = printmodes::kModes[index];
-            for (int s = 0; s < mode.sheetCount; ++s) {
-                if (!printer.print(sheets.sheet(mode.sheets[std::size_t(s)])))
-                    return;
-            }
-        }
+    for (PrintSheets::Id id : std::as_const(pages)) {
+        if (!printer.print(sheets.sheet(id)))
+            return;
     }
     printer.end();
 }

@@ -3,6 +3,7 @@
 #include "platform/DesignFont.h"
 #include "board/Texts.h"
 #include "platform/Dialogs.h"
+#include "platform/EnterKey.h"
 #include "platform/Palette.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
@@ -75,6 +76,7 @@ void ScriptEditor::createControls()
         if (selectedIndex() >= 0)
             List1_Click();
     });
+    enterkey::install(this);
     connect(Command1, &QPushButton::clicked, this, &ScriptEditor::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &ScriptEditor::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &ScriptEditor::Command3_Click);

@@ -1,5 +1,6 @@
 #include "view/BeginOption.h"
 
+#include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
 #include "board/Texts.h"
 #include "platform/ImageBox.h"
@@ -57,6 +58,7 @@ BeginOption::BeginOption(Form1 &form1)
     Command7->setDefault(true);
     Command7->setFocus();
     setTabOrder(Command7, Command1);
+    enterkey::install(this);
 
     connect(Command7, &QPushButton::clicked, this, &BeginOption::Command7_Click);
     connect(Picture1, &ImageBox::clicked, this, &BeginOption::Picture1_Click);

@@ -7,6 +7,7 @@
 #include "dialogs/frmOptions.h"
 #include "platform/ImageBox.h"
 #include "platform/Dialogs.h"
+#include "platform/EnterKey.h"
 #include "platform/Palette.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
@@ -27,7 +28,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QWindow>
+
+#include <algorithm>
+#include <functional>
 
 namespace {
 using texts::text;
@@ -67,6 +72,7 @@ Form1::Form1(const Platform &platform, QWidget *parent)
     setWindowIcon(resources::appIcon());
     createControls();
     createMenus();
+    createShortcuts();
     m_settle.setSingleShot(true);
     m_settle.setInterval(250);
     connect(&m_settle, &QTimer::timeout, this, &Form1::keepDesignSize);
@@ -189,6 +195,23 @@ void Form1::createMenus()
     connect(action("sPrint"), &QAction::triggered, this, &Form1::sPrint_Click);
 }
 
+void Form1::createShortcuts()
+{
+    // Keys of this window only: the menu tree keeps no shortcuts. A key does
+    // what its button does, and nothing while the button is disabled.
+    const std::pair<Qt::Key, std::function<void()>> keys[] = {
+        {Qt::Key_PageDown, [this] { Command4->click(); }},
+        {Qt::Key_PageUp, [this] { Command5->click(); }},
+        {Qt::Key_Home, [this] { m_board.GoToPage(1); }},
+        {Qt::Key_End, [this] { m_board.GoToPage(m_board.lastPage()); }},
+        {Qt::Key_Left, [this] { Command1->click(); }},
+        {Qt::Key_Right, [this] { Command2->click(); }},
+    };
+    for (const auto &[key, command] : keys)
+        new QShortcut(QKeySequence(key), this, command, Qt::WindowShortcut);
+    enterkey::install(this);
+}
+
 void Form1::applyGeometry()
 {
     for (int i = 0; i < 9; ++i) {
@@ -229,6 +252,7 @@ void Form1::keepDesignSize()
 void Form1::Form_Resize(QSizeF inner)
 {
     board::SceneBoard &b = m_board;
+    const QSize boxBefore = sceneBoxPixels();
     m_geometry = layout::smallLayout();
     b.Text5.setText(board::numberText(inner.width() / 2));
     b.Text6.setText(board::numberText(inner.height() / 2));
@@ -259,6 +283,22 @@ void Form1::Form_Resize(QSizeF inner)
     if (layout::isLarge(b.Text5.Text(), b.Text6.Text()))
         layout::grow(m_geometry, layout::kLarge, layout::kLargeGrowWidth, layout::kLargeGrowHeight, layout::kLargeGrowFrame);
     applyGeometry();
+    if (sceneBoxPixels() != boxBefore)
+        decodeAtBoxSize();
+}
+
+void Form1::decodeAtBoxSize()
+{
+    // Pictures decoded for the old box size would show enlarged and blurred.
+    // A file gone since the page was shown gives the blank picture, and no
+    // second message.
+    if (std::all_of(m_board.Image1.begin(), m_board.Image1.end(), [](const board::SceneBox &box) { return box.picture.file.isEmpty(); }))
+        return;
+    m_platform.pointer->setBusy(true);
+    for (board::SceneBox &box : m_board.Image1)
+        box.picture = board::atSize(*m_platform.loader, box.picture, sceneBoxPixels());
+    m_platform.pointer->setBusy(false);
+    updateFromBoard();
 }
 
 void Form1::start()

@@ -119,7 +119,9 @@ private:
 
     void createControls();
     void createMenus();
+    void createShortcuts();
     void applyGeometry();
+    void decodeAtBoxSize();
     void keepDesignSize();
     void Form_Unload();
 

@@ -9,6 +9,8 @@
 #include "platform/Twips.h"
 #include "view/Form1.h"
 
+#include <QKeyEvent>
+
 
 namespace {
 // Design sizes: the window's outer size and its image box, in twips.
@@ -50,4 +52,12 @@ void Quorvadine::Form_Load()
                                      Image1->size() * devicePixelRatio()));
 
     m_form1.platform().windows->centre(this, m_form1.platform().screen->size());
+}
+
+void Quorvadine::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(event);
 }

@@ -23,6 +23,9 @@ public:
     // The close box's extra height and width over the inner area, in twips.
     static constexpr int kFrameWidth = 90, kFrameHeight = 330;
 
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     Form1 &m_form1;
 };

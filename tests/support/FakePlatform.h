@@ -160,14 +160,18 @@ public:
         QString pdfFile; // empty: the user cancels
         int copies = 1;
         QPageSize pageSize = QPageSize(QPageSize::A4);
+        int fromPage = 0, toPage = 0; // "Pages from ... to"; 0: all
+        bool reverse = false, collate = true;
     };
     QList<Answer> answers; // played back in order; none left = cancel
     int asked = 0;
+    int pagesOffered = 0; // the most a page range could ask for
     QList<QWidget *> owners;
 
-    Choice choosePrinter(QWidget *parent) override
+    Choice choosePrinter(QWidget *parent, int pages) override
     {
         ++asked;
+        pagesOffered = pages;
         owners << parent;
         if (answers.isEmpty())
             return {};
@@ -179,7 +183,16 @@ public:
         printer->setOutputFileName(answer.pdfFile);
         printer->setPageSize(answer.pageSize);
         printer->setCopyCount(answer.copies > 0 ? answer.copies : 1);
-        return {std::move(printer), answer.copies};
+        // Set as the real dialogue sets them, and read back the same way.
+        if (answer.fromPage > 0) {
+            printer->setPrintRange(QPrinter::PageRange);
+            printer->setFromTo(answer.fromPage, answer.toPage);
+        }
+        printer->setPageOrder(answer.reverse ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
+        printer->setCollateCopies(answer.collate);
+        Choice choice = Choice::of(std::move(printer));
+        choice.copies = answer.copies;
+        return choice;
     }
     void print(const QString &pdfFile, int copies = 1, QPageSize pageSize = QPageSize(QPageSize::A4))
     {
