@@ -393,7 +393,7 @@ void tst_scripts::design()
                                      : qobject_cast<QLabel *>(w)    ? QPalette::WindowText
                                                                     : QPalette::Text;
     QCOMPARE(palette::toWord(w->palette().color(back)), ColourWord(background));
-    QCOMPARE(palette::toWord(w->palette().color(fore)), ColourWord(foreground));
+    QCOMPARE(palette::toWord(w->palette().color(QPalette::Active, fore)), ColourWord(foreground));
     QTEST(w->toolTip(), "tip");
     QTEST(w->isEnabled(), "enabled");
 }

@@ -3,10 +3,10 @@
 #include <QHash>
 #include <QList>
 
+#include <gif_lib.h>
+
 #include <algorithm>
 #include <climits>
-#include <cmath>
-#include <array>
 #include <vector>
 
 namespace artwork {
@@ -18,65 +18,47 @@ struct Entry
     int count;
 };
 
-int channel(QRgb c, int which)
-{
-    switch (which) {
-    case 0: return qRed(c);
-    case 1: return qGreen(c);
-    default: return qBlue(c);
-    }
-}
-
-struct Box
-{
-    std::vector<Entry> entries;
-
-    // Widest channel and its extent.
-    std::pair<int, int> widest() const
-    {
-        std::array<int, 3> lo{255, 255, 255};
-        std::array<int, 3> hi{0, 0, 0};
-        for (const Entry &e : entries) {
-            for (int k = 0; k < 3; ++k) {
-                lo[size_t(k)] = std::min(lo[size_t(k)], channel(e.colour, k));
-                hi[size_t(k)] = std::max(hi[size_t(k)], channel(e.colour, k));
-            }
-        }
-        int best = 0;
-        for (int k = 1; k < 3; ++k) {
-            if (hi[size_t(k)] - lo[size_t(k)] > hi[size_t(best)] - lo[size_t(best)])
-                best = k;
-        }
-        return {best, hi[size_t(best)] - lo[size_t(best)]};
-    }
-
-    QRgb mostFrequent() const
-    {
-        return std::max_element(entries.begin(), entries.end(),
-                                [](const Entry &a, const Entry &b) { return a.count < b.count; })
-            ->colour;
-    }
-};
-
-QHash<QRgb, int> histogram(const QImage &picture)
+std::vector<QRgb> opaquePixels(const QImage &picture)
 {
     const QImage argb = picture.convertToFormat(QImage::Format_ARGB32);
-    QHash<QRgb, int> counts;
+    std::vector<QRgb> pixels;
+    pixels.reserve(size_t(argb.width()) * size_t(argb.height()));
     for (int y = 0; y < argb.height(); ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(argb.constScanLine(y));
         for (int x = 0; x < argb.width(); ++x) {
             if (qAlpha(line[x]) == 255)
-                ++counts[line[x]];
+                pixels.push_back(line[x]);
         }
     }
+    return pixels;
+}
+
+QHash<QRgb, int> histogram(const std::vector<QRgb> &pixels)
+{
+    QHash<QRgb, int> counts;
+    for (const QRgb c : pixels)
+        ++counts[c];
     return counts;
+}
+
+// The most frequent colour of a box and the box's pixel count.
+Entry representative(const QHash<QRgb, int> &box)
+{
+    Entry best{0, 0};
+    int total = 0;
+    for (auto it = box.cbegin(); it != box.cend(); ++it) {
+        total += it.value();
+        if (it.value() > best.count || (it.value() == best.count && it.key() < best.colour))
+            best = {it.key(), it.value()};
+    }
+    return {best.colour, total};
 }
 
 } // namespace
 
 int colourCount(const QImage &picture)
 {
-    return int(histogram(picture).size());
+    return int(histogram(opaquePixels(picture)).size());
 }
 
 QImage toIndexed(const QImage &picture, int maxColours)
@@ -125,79 +107,44 @@ QImage toIndexedDithered(const QImage &picture, const QList<QRgb> &palette, int 
 
 QList<QRgb> paletteOf(const QImage &picture, int maxColours)
 {
-    const QHash<QRgb, int> counts = histogram(picture);
-    std::vector<Entry> all;
-    all.reserve(size_t(counts.size()));
-    for (auto it = counts.cbegin(); it != counts.cend(); ++it)
-        all.push_back({it.key(), it.value()});
+    const std::vector<QRgb> pixels = opaquePixels(picture);
+    const QHash<QRgb, int> counts = histogram(pixels);
+    std::vector<Entry> entries;
+    if (counts.size() <= maxColours) {
+        for (auto it = counts.cbegin(); it != counts.cend(); ++it)
+            entries.push_back({it.key(), it.value()});
+    } else {
+        // giflib cuts the colour cube into boxes; its own entries are box
+        // averages on a 5-bit grid, so each box gives its most frequent colour instead.
+        const size_t n = pixels.size();
+        std::vector<GifByteType> red(n), green(n), blue(n), box(n);
+        for (size_t i = 0; i < n; ++i) {
+            red[i] = GifByteType(qRed(pixels[i]));
+            green[i] = GifByteType(qGreen(pixels[i]));
+            blue[i] = GifByteType(qBlue(pixels[i]));
+        }
+        int boxes = std::min(maxColours, 256);
+        std::vector<GifColorType> averages(static_cast<size_t>(boxes));
+        if (GifQuantizeBuffer(unsigned(n), 1, &boxes, red.data(), green.data(), blue.data(), box.data(),
+                              averages.data())
+            != GIF_OK)
+            return {};
+        std::vector<QHash<QRgb, int>> members(static_cast<size_t>(boxes));
+        for (size_t i = 0; i < n; ++i)
+            ++members[box[i]][pixels[i]];
+        for (const QHash<QRgb, int> &member : members) {
+            if (!member.isEmpty())
+                entries.push_back(representative(member));
+        }
+    }
     // Most frequent first: the ground colour becomes index 0, and the order
     // does not depend on the hash.
-    std::sort(all.begin(), all.end(), [](const Entry &a, const Entry &b) {
+    std::sort(entries.begin(), entries.end(), [](const Entry &a, const Entry &b) {
         return a.count != b.count ? a.count > b.count : a.colour < b.colour;
     });
-
     QList<QRgb> palette;
-    if (int(all.size()) <= maxColours) {
-        for (const Entry &e : all)
-            palette.append(e.colour);
-    } else {
-        std::vector<Box> boxes{Box{all}};
-        while (int(boxes.size()) < maxColours) {
-            // Split the box whose spread weighs most, its pixel count
-            // counting only as a square root: a wide sky gets many steps, yet a
-            // small distinct detail (eyes, a sun) still gets a colour of its own.
-            int pick = -1;
-            double pickScore = 0;
-            for (int i = 0; i < int(boxes.size()); ++i) {
-                const Box &box = boxes[size_t(i)];
-                if (box.entries.size() < 2)
-                    continue;
-                long long population = 0;
-                for (const Entry &e : box.entries)
-                    population += e.count;
-                const double score = box.widest().second * std::sqrt(double(population));
-                if (pick < 0 || score > pickScore) {
-                    pick = i;
-                    pickScore = score;
-                }
-            }
-            if (pick < 0)
-                break;
-            Box &box = boxes[size_t(pick)];
-            const int ch = box.widest().first;
-            std::sort(box.entries.begin(), box.entries.end(), [ch](const Entry &a, const Entry &b) {
-                return channel(a.colour, ch) != channel(b.colour, ch)
-                           ? channel(a.colour, ch) < channel(b.colour, ch)
-                           : a.colour < b.colour;
-            });
-            long long total = 0;
-            for (const Entry &e : box.entries)
-                total += e.count;
-            long long running = 0;
-            size_t cut = 1;
-            for (size_t i = 0; i + 1 < box.entries.size(); ++i) {
-                running += box.entries[i].count;
-                cut = i + 1;
-                if (running * 2 >= total)
-                    break;
-            }
-            Box upper{std::vector<Entry>(box.entries.begin() + std::ptrdiff_t(cut), box.entries.end())};
-            box.entries.resize(cut);
-            boxes.push_back(std::move(upper));
-        }
-        std::vector<Entry> reps;
-        for (const Box &box : boxes) {
-            long long total = 0;
-            for (const Entry &e : box.entries)
-                total += e.count;
-            reps.push_back({box.mostFrequent(), int(std::min<long long>(total, 1 << 30))});
-        }
-        std::sort(reps.begin(), reps.end(), [](const Entry &a, const Entry &b) {
-            return a.count != b.count ? a.count > b.count : a.colour < b.colour;
-        });
-        for (const Entry &e : reps)
-            palette.append(e.colour);
-    }
+    for (const Entry &e : entries)
+        palette.append(e.colour);
     return palette;
 }
 

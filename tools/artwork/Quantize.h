@@ -7,8 +7,8 @@ namespace artwork {
 
 // Reduces an opaque picture to an indexed one of at most maxColours colours.
 // A picture that already has few enough colours keeps them exactly; otherwise
-// a median cut picks the palette, each entry being the most frequent colour of
-// its box, so that flat grounds keep their exact colour.
+// giflib's median cut picks the boxes, each entry being the most frequent colour
+// of its box, so that flat grounds keep their exact colour.
 QImage toIndexed(const QImage &picture, int maxColours);
 
 // The palette that toIndexed(picture, maxColours) would use. Transparent

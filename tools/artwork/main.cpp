@@ -1,6 +1,5 @@
 // Draws every picture of the program and the sample board, and writes them
 // into the source tree: qv_artwork <project directory>.
-#include "GifWriter.h"
 #include "Icons.h"
 #include "Quantize.h"
 #include "SampleBoard.h"
@@ -10,7 +9,6 @@
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QImageWriter>
-#include <QRandomGenerator>
 #include <QTextStream>
 
 #include <functional>
@@ -66,33 +64,6 @@ bool saveIndexed(const QImage &image, int colours, const QString &path)
     return true;
 }
 
-// Our GIF encoder against Qt's reader: noise fills the code table many times
-// over, a flat area makes long codes; both must decode to the same pixels.
-bool gifWriterRoundTrips(const QString &dir)
-{
-    QRandomGenerator random(7);
-    for (const int colours : {2, 5, 16, 256}) {
-        QImage indexed(301, 203, QImage::Format_Indexed8);
-        QList<QRgb> table;
-        for (int i = 0; i < colours; ++i)
-            table.append(qRgb(i, 255 - i, (i * 37) & 0xFF));
-        indexed.setColorTable(table);
-        for (int y = 0; y < indexed.height(); ++y) {
-            for (int x = 0; x < indexed.width(); ++x)
-                indexed.setPixel(x, y, y < 120 ? random.bounded(colours) : (x / 40) % colours);
-        }
-        const QString path = dir + QStringLiteral("/roundtrip.gif");
-        const bool written = artwork::writeGif(indexed, path);
-        const QImage back = QImage(path).convertToFormat(QImage::Format_RGB32);
-        QFile::remove(path);
-        if (!written || back != indexed.convertToFormat(QImage::Format_RGB32)) {
-            err() << "GIF writer fails with " << colours << " colours" << Qt::endl;
-            return false;
-        }
-    }
-    return true;
-}
-
 bool writeSamples(const QString &dir)
 {
     QDir().mkpath(dir);
@@ -123,8 +94,6 @@ int main(int argc, char *argv[])
     const QString root = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     const QString bitmaps = root + QStringLiteral("/src/resources/bitmaps/");
 
-    if (!gifWriterRoundTrips(QDir::tempPath()))
-        return 1;
     bool ok = true;
     for (const StoredPicture &picture : kStored)
         ok = saveIndexed(picture.draw(), picture.colours, bitmaps + QString::number(picture.number) + QStringLiteral(".png")) && ok;
