@@ -258,10 +258,6 @@ void tst_board::layoutChoice_data()
                                              << "Total Images= 20" << 1;
     QTest::newRow("picture click, 9 pictures") << "picture" << names(9) << QStringList{t(texts::kMissingPicture)}
                                                << "Total Images= 9" << 1;
-    QTest::newRow("9 per page, 3 pictures") << "nine" << names(3) << QStringList{t(texts::kTooFew)}
-                                            << "Total Images= 3" << 1;
-    QTest::newRow("9 per page, 541 pictures") << "nine" << names(541) << QStringList{t(texts::kTooMany)}
-                                              << "Total Images= 541" << 1;
     QTest::newRow("9 per page, dialog cancelled") << "nine" << QString() << QStringList() << "Total Images =" << 1;
     QTest::newRow("Cancel") << "cancel" << QString() << QStringList() << "Total Images =" << 0;
     QTest::newRow("close box") << "close" << QString() << QStringList() << "Total Images =" << 0;
@@ -321,7 +317,6 @@ void tst_board::oddNamesLoad_data()
     QTest::newRow("blanks, dots and percent") << "my pics"
                                               << (QStringList{"shot.1.jpg", "a b.bmp", "100%.gif"} + plain);
     QTest::newRow("dotted directory") << "v1.2 final" << (QStringList{"x y.JPG", "z.Gif", "w%20.bmp"} + plain);
-    QTest::newRow("plain names") << "pics" << (QStringList{"a.jpg", "b.bmp", "c.gif"} + plain);
 }
 
 void tst_board::oddNamesLoad()
@@ -340,8 +335,6 @@ void tst_board::oddNamesLoad()
     }
     const QString result = QtPictureDialog::resultText(paths);
     QCOMPARE(result.count(u' '), files.size()); // one blank before each name, none inside
-    if (directory == QLatin1String("pics")) // names without odd characters pass unchanged
-        QCOMPARE(result.section(u' ', 0, 0), dir.absolutePath());
 
     FakePlatform fake;
     Form1 form(fake.platform());

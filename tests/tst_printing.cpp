@@ -203,7 +203,8 @@ private Q_SLOTS:
     void cancelledPrinterDialogue();
     void paperAndShrink_data();
     void paperAndShrink();
-    void longScriptIsCutOff();
+    void scriptsPrintWhole_data();
+    void scriptsPrintWhole();
     void largePhotographsMakeSmallPdf();
 };
 
@@ -683,29 +684,87 @@ void tst_printing::paperAndShrink()
         QVERIFY2(text.contains(QLatin1String("lighthouse")), qPrintable(text));
 }
 
-void tst_printing::longScriptIsCutOff()
+void tst_printing::scriptsPrintWhole_data()
 {
-    if (!havePoppler())
-        QSKIP("poppler-utils (pdftotext) not installed");
-    // Script rows of the page-scripts sheet hold two or three lines; the rest is cut off.
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("length"); // of the script after "1."
+    QTest::addColumn<bool>("whole");
+
+    QTest::newRow("image + script, 300 characters") << 0 << 300 << true;
+    QTest::newRow("script only, 300 characters") << 2 << 300 << true;
+    QTest::newRow("page images + scripts, 300 characters") << 3 << 300 << true;
+    QTest::newRow("page images, 300 characters") << 4 << 300 << true;
+    QTest::newRow("page scripts, 300 characters") << 5 << 300 << true;
+    // Entries read from a file have no limit: cut, but at a whole line.
+    QTest::newRow("image + script, 3000 characters") << 0 << 3000 << false;
+    QTest::newRow("page images, 3000 characters") << 4 << 3000 << false;
+}
+
+// Every sheet that shows scripts prints a 300-character script whole, and no
+// sheet prints a line cut through by its box's or the page's edge.
+void tst_printing::scriptsPrintWhole()
+{
+    if (!havePoppler() || QStandardPaths::findExecutable(QStringLiteral("pdftoppm")).isEmpty())
+        QSKIP("poppler-utils (pdftotext, pdftoppm) not installed");
+    QFETCH(int, mode);
+    QFETCH(int, length);
+    QFETCH(bool, whole);
+
+    QString script;
+    for (int w = 1; script.size() < length; ++w)
+        script += QStringLiteral("word%1 ").arg(w);
+    const QString entry = QStringLiteral("1.") + script.left(length - 1) + u'!';
     Rig rig(9);
+    rig.selectFifth(entry);
     RecordingScriptList list(9);
-    QString longScript = QStringLiteral("1.");
-    for (int w = 1; w <= 120; ++w)
-        longScript += QStringLiteral("word%1 ").arg(w);
-    list.items[1] = longScript.trimmed();
+    list.items[1] = entry;
     PrintPreviewDialog *dialog = new PrintPreviewDialog(*rig.form);
     dialog->Form_Load(list);
-    dialog->Option1[5]->setChecked(true);
-    const QString pdf = rig.dir.filePath(QStringLiteral("long.pdf"));
+    dialog->Option1[mode]->setChecked(true);
+    const QString pdf = rig.dir.filePath(QStringLiteral("script.pdf"));
     rig.fake.printer.print(pdf);
     dialog->OKButton_Click();
     delete dialog;
 
-    const QString text = pageText(pdf, 1);
-    QVERIFY2(text.contains(QLatin1String("1.word1 word2")), qPrintable(text));
-    QVERIFY2(!text.contains(QLatin1String("word120")), qPrintable(text));
-    QVERIFY2(text.contains(QLatin1String("2.-empty-")), qPrintable(text));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    const QPointF origin = printer.pageLayout().paintRect(QPageLayout::Point).topLeft();
+    constexpr int kDpi = 144;
+    const auto pixel = [](double twips, double originPoints) { return int((originPoints + twips / 20) * kDpi / 72); };
+    const QString squeezedEntry = QString(entry).remove(u' ');
+    const printmodes::Mode &printed = printmodes::kModes[mode];
+    QCOMPARE(pageCount(pdf), printed.sheetCount);
+    for (int p = 1; p <= printed.sheetCount; ++p) {
+        const QString text = pageText(pdf, p).remove(QRegularExpression(QStringLiteral("\\s")));
+        if (whole)
+            QVERIFY2(text.contains(squeezedEntry), qPrintable(text));
+        else
+            QVERIFY2(text.contains(squeezedEntry.left(40)) && !text.contains(u'!'), qPrintable(text));
+
+        const QString prefix = rig.dir.filePath(QStringLiteral("page%1").arg(p));
+        run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(kDpi), QStringLiteral("-gray"),
+                                         QStringLiteral("-f"), QString::number(p), QStringLiteral("-l"),
+                                         QString::number(p), QStringLiteral("-singlefile"), pdf, prefix});
+        const QImage image(prefix + QStringLiteral(".pgm"));
+        QVERIFY(!image.isNull());
+        const Sheet &sheet = rig.form->printSheets().sheet(printed.sheets[std::size_t(p - 1)]);
+        for (const SheetItem &item : sheet.items) {
+            if (item.kind != SheetItem::Kind::Text)
+                continue;
+            // The last two pixel rows and columns of the box's part on the page
+            // lie in its margin: ink there is a line cut through.
+            const QRect visible = item.geometry & QRect(0, 0, sheet.width, sheet.height);
+            const int left = pixel(visible.left(), origin.x()), right = pixel(visible.right() + 1, origin.x()) - 1;
+            const int top = pixel(visible.top(), origin.y()), bottom = pixel(visible.bottom() + 1, origin.y()) - 1;
+            for (int edge = 0; edge < 2; ++edge) {
+                for (int x = left; x <= right; ++x)
+                    QVERIFY2(qGray(image.pixel(x, bottom - edge)) > 160, qPrintable(item.name));
+                for (int y = top; y <= bottom; ++y)
+                    QVERIFY2(qGray(image.pixel(right - edge, y)) > 160, qPrintable(item.name));
+            }
+        }
+    }
 }
 
 void tst_printing::largePhotographsMakeSmallPdf()

@@ -91,6 +91,8 @@ private slots:
     void fuzz();
     void readByUnrtf_data();
     void readByUnrtf();
+    void readByPandoc_data();
+    void readByPandoc();
 };
 
 void tst_rtf::writtenBytes_data()
@@ -103,17 +105,17 @@ void tst_rtf::writtenBytes_data()
                                   << QByteArray("1.-empty-~2.Night falls~3.-empty-~\\par\n}\n");
     QTest::newRow("backslash and braces") << QStringLiteral("\\{}") << QByteArray("\\\\\\{\\}\\par\n}\n");
     QTest::newRow("windows-1252") << QStringLiteral("é€—ÿ") << QByteArray("\\'e9\\'80\\'97\\'ff\\par\n}\n");
-    QTest::newRow("beyond windows-1252") << QStringLiteral("Ωж") << QByteArray("\\u937?\\u1078?\\par\n}\n");
+    QTest::newRow("beyond windows-1252") << QStringLiteral("Ωж") << QByteArray("\\u937\\'3f\\u1078\\'3f\\par\n}\n");
     QTest::newRow("signed 16 bit") << fromUcs4({0x7FFF, 0x8000, 0xFFFD})
-                                   << QByteArray("\\u32767?\\u-32768?\\u-3?\\par\n}\n");
+                                   << QByteArray("\\u32767\\'3f\\u-32768\\'3f\\u-3\\'3f\\par\n}\n");
     QTest::newRow("emoji as surrogate pair") << QStringLiteral("😀")
-                                             << QByteArray("\\u-10179?\\u-8704?\\par\n}\n");
-    QTest::newRow("c1 control is not a 1252 byte") << fromUcs4({0x81}) << QByteArray("\\u129?\\par\n}\n");
-    QTest::newRow("carriage return") << QStringLiteral("a\rb") << QByteArray("a\\u13?b\\par\n}\n");
+                                             << QByteArray("\\u-10179\\'3f\\u-8704\\'3f\\par\n}\n");
+    QTest::newRow("c1 control is not a 1252 byte") << fromUcs4({0x81}) << QByteArray("\\u129\\'3f\\par\n}\n");
+    QTest::newRow("carriage return") << QStringLiteral("a\rb") << QByteArray("a\\u13\\'3fb\\par\n}\n");
     QTest::newRow("newline and tab") << QStringLiteral("a\nb\tc") << QByteArray("a\\par\nb\\tab c\\par\n}\n");
     QTest::newRow("trailing newline") << QStringLiteral("a\n") << QByteArray("a\\par\n\\par\n}\n");
     QTest::newRow("lone surrogate") << (QString(QChar(0xD83D)) + QLatin1Char('x'))
-                                    << QByteArray("\\u-3?x\\par\n}\n");
+                                    << QByteArray("\\u-3\\'3fx\\par\n}\n");
     // Lines are broken at 78 bytes, between escapes.
     QTest::newRow("long run broken") << QString(160, QLatin1Char('a'))
                                      << QByteArray(78, 'a') + '\n' + QByteArray(78, 'a') + '\n'
@@ -148,17 +150,11 @@ void tst_rtf::roundTrip_data()
     for (char16_t c = 0xA0; c <= 0xFF; ++c)
         latin1Upper += QChar(c);
     QTest::newRow("latin-1 upper half") << latin1Upper;
-    QString c1;
-    for (char16_t c = 0x80; c <= 0x9F; ++c)
-        c1 += QChar(c);
-    QTest::newRow("c1 controls") << c1;
-    QTest::newRow("control characters") << fromUcs4({0x0, 0x1, 0xD, 0x1F, 0x7F});
-    QTest::newRow("crlf") << QStringLiteral("a\r\nb");
     QTest::newRow("greek") << QStringLiteral("1.Νύχτα πέφτει~");
     QTest::newRow("cyrillic") << QStringLiteral("1.Ночь наступает~");
     QTest::newRow("cjk") << QStringLiteral("1.夜が来る~2.밤이 온다~3.夜幕降临~");
     QTest::newRow("emoji") << QStringLiteral("1.🎬 Scene 😀~2.🇫🇷~");
-    QTest::newRow("signed 16 bit edges") << fromUcs4({0x7FFF, 0x8000, 0xFFFF, 0xFFFE, 0x10000, 0x10FFFF});
+    QTest::newRow("signed 16 bit edges") << fromUcs4({0x7FFF, 0x8000, 0xFFFD, 0x10000, 0x10FFFF});
     QTest::newRow("question mark after unicode") << QStringLiteral("Ω?é?");
     QTest::newRow("letters and digits after unicode") << QStringLiteral("Ωmega 東2 é1");
     QTest::newRow("newline") << QStringLiteral("a\nb");
@@ -266,8 +262,8 @@ void tst_rtf::otherWriters_data()
     QTest::newRow("unsigned unicode") << QByteArray("{\\rtf1 \\u50504?\\u-15032?}") << QStringLiteral("안안");
     QTest::newRow("surrogates recombine") << QByteArray("{\\rtf1 \\u-10179?\\u-8704?!}") << QStringLiteral("😀!");
     QTest::newRow("unsigned surrogates") << QByteArray("{\\rtf1 \\u55357?\\u56832?}") << QStringLiteral("😀");
-    QTest::newRow("lone surrogate") << QByteArray("{\\rtf1 \\u-10179?x}") << QStringLiteral("\ufffdx");
-    QTest::newRow("unicode out of 16 bits") << QByteArray("{\\rtf1 \\u99999?x}") << QStringLiteral("\ufffdx");
+    QTest::newRow("lone surrogate dropped") << QByteArray("{\\rtf1 \\u-10179?x\\u56832?}") << QStringLiteral("x");
+    QTest::newRow("unicode out of 16 bits") << QByteArray("{\\rtf1 \\u99999?x}") << QStringLiteral("x");
     QTest::newRow("uc0") << QByteArray("{\\rtf1\\uc0\\u233 x}") << QStringLiteral("éx");
     QTest::newRow("uc1 fallback is a hex escape") << QByteArray("{\\rtf1\\u233\\'e9x}") << QStringLiteral("éx");
     QTest::newRow("uc3 fallback ends at a brace") << QByteArray("{\\rtf1\\uc3{\\u233 a}b}") << QStringLiteral("éb");
@@ -276,8 +272,43 @@ void tst_rtf::otherWriters_data()
     QTest::newRow("huge uc") << QByteArray("{\\rtf1{\\uc2147483647\\u233 abc}d}") << QStringLiteral("éd");
     QTest::newRow("fallback skips a control word") << QByteArray("{\\rtf1\\uc1\\u233\\par x}")
                                                    << QStringLiteral("éx");
-    QTest::newRow("other code page falls back to 1252") << QByteArray("{\\rtf1\\ansi\\ansicpg1251 \\'e9\\'80}")
-                                                        << QStringLiteral("é€");
+    // Code pages: \ansicpg, the current font's \fcharset or \cpg, \mac, \pc, \pca.
+    QTest::newRow("cyrillic, rich-text control")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1251\\deff0\\nouicompat\\deflang1049{\\fonttbl{\\f0\\fnil\\fcharset204 Calibri;}}\r\n"
+                      "\\viewkind4\\uc1 \r\n\\pard\\sa200\\sl276\\slmult1\\f0\\fs22\\lang1049 1.\\'cd\\'ee\\'f7\\'fc~\\par\r\n}\r\n")
+        << QStringLiteral("1.Ночь~");
+    QTest::newRow("greek font in a western document")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times;}{\\f1\\fswiss\\fcharset161 Arial Greek;}}"
+                      "\\pard\\plain 1.caf\\'e9 {\\f1\\'cd\\'fd\\'f7\\'f4\\'e1} caf\\'e9\\f1 \\'e1\\plain\\'e1~\\par}")
+        << QStringLiteral("1.café Νύχτα caféαá~");
+    QTest::newRow("central european, \\cpg beats \\fcharset")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0\\cpg1250 Arial;}}\\f0 \\'a3\\'f3d\\'9f}")
+        << QStringLiteral("Łódź");
+    QTest::newRow("japanese, lead and trail bytes")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg932\\deff0{\\fonttbl{\\f0\\fnil\\fcharset128 MS Mincho;}}\\f0\\lang1041 "
+                      "1.\\'96\\'e9\\'82\\'aa\\'97\\'88\\'82\\'e9\\'83\\\\~\\'83\\'5c~\\par}")
+        << QStringLiteral("1.夜が来るソ~ソ~");
+    QTest::newRow("japanese, word processor fallback skipped")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg1252\\uc1\\deff0{\\fonttbl{\\f0\\froman\\fcharset0 Times;}{\\f1\\fnil\\fcharset128 Mincho;}}"
+                      "{\\f1\\uc2\\u22812\\'96\\'e9\\'82\\'aa}\\par}")
+        << QStringLiteral("夜が");
+    QTest::newRow("simplified chinese") << QByteArray("{\\rtf1\\ansi\\ansicpg936 \\'d2\\'b9\\'c4\\'bb\\'bd\\'b5\\'c1\\'d9}")
+                                        << QStringLiteral("夜幕降临");
+    QTest::newRow("korean") << QByteArray("{\\rtf1\\ansi\\ansicpg949 \\'b9\\'e3\\'c0\\'cc \\'bf\\'c2\\'b4\\'d9}")
+                            << QStringLiteral("밤이 온다");
+    QTest::newRow("traditional chinese, literal trail byte")
+        << QByteArray("{\\rtf1\\ansi\\ansicpg950 \\'a9]\\'b9\\'f5]}") << QStringLiteral("夜幕]");
+    QTest::newRow("lead byte without trail") << QByteArray("{\\rtf1\\ansi\\ansicpg932 a{\\'96}b}") << QStringLiteral("ab");
+    QTest::newRow("classic mac") << QByteArray("{\\rtf1\\mac caf\\'8e}") << QStringLiteral("café");
+    QTest::newRow("dos pc") << QByteArray("{\\rtf1\\pc \\'82\\'9b}") << QStringLiteral("é¢");
+    QTest::newRow("dos pca") << QByteArray("{\\rtf1\\pca \\'82\\'9b}") << QStringLiteral("éø");
+    QTest::newRow("unknown code page falls back to 1252") << QByteArray("{\\rtf1\\ansi\\ansicpg99999 \\'e9\\'80}")
+                                                          << QStringLiteral("é€");
+    // Control characters never reach an entry, however they are written.
+    QTest::newRow("controls from \\u") << rtf::write(fromUcs4({'a', 0x0, 0x1, 0xD, 0x1F, 0x7F, 0x81, 0x9F, 0xFFFE, 0xFFFF, 'b'}))
+                                        << QStringLiteral("ab");
+    QTest::newRow("controls from \\'hh and raw bytes")
+        << QByteArray("{\\rtf1 a\\'00\\'01\\'0d\\'1f\\'7f\\'81\\'8d\\'9d\\'09b\x01\x7f" "c}") << QStringLiteral("a\tbc");
     QTest::newRow("binary data with braces") << QByteArray("{\\rtf1 a{\\pict\\bin5 }{\\\\}}b}")
                                              << QStringLiteral("ab");
     QTest::newRow("unknown destination") << QByteArray("{\\rtf1 a{\\*\\shppict{\\pict 0102}}{\\*\\foo {bar}}b}")
@@ -493,6 +524,33 @@ void tst_rtf::readByUnrtf()
             body += line + '\n';
     }
     QVERIFY2(body.contains(printed), body.constData());
+}
+
+// pandoc reads every character of ours back, the one after a \u included.
+void tst_rtf::readByPandoc_data()
+{
+    QTest::addColumn<QString>("text");
+
+    QTest::newRow("letter after unicode") << QStringLiteral("1.Ωmega 東2 жx~");
+    QTest::newRow("unicode in a row") << QStringLiteral("1.Ночь наступает~2.夜が来る~");
+    QTest::newRow("question mark after unicode") << QStringLiteral("1.Ω?é?~");
+}
+
+void tst_rtf::readByPandoc()
+{
+    QFETCH(QString, text);
+    const QString pandoc = QStandardPaths::findExecutable(QStringLiteral("pandoc"));
+    if (pandoc.isEmpty())
+        QSKIP("pandoc is not installed");
+    QProcess process;
+    process.start(pandoc, {QStringLiteral("-f"), QStringLiteral("rtf"), QStringLiteral("-t"), QStringLiteral("plain"),
+                           QStringLiteral("--wrap=none")});
+    QVERIFY(process.waitForStarted(10000));
+    process.write(rtf::write(text));
+    process.closeWriteChannel();
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitCode(), 0);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()).trimmed(), text);
 }
 
 QTEST_GUILESS_MAIN(tst_rtf)

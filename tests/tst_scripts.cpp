@@ -223,10 +223,14 @@ private Q_SLOTS:
     void typedLimit();
     void tildeKey_data();
     void tildeKey();
+    void keyEvents_data();
+    void keyEvents();
     void pasting_data();
     void pasting();
     void closeAndReopen();
     void discardedByNewBoardAndShutdown();
+    void unsavedScripts_data();
+    void unsavedScripts();
     void selectedFromOutside();
     void toolTips_data();
     void toolTips();
@@ -393,7 +397,7 @@ void tst_scripts::design()
                                      : qobject_cast<QLabel *>(w)    ? QPalette::WindowText
                                                                     : QPalette::Text;
     QCOMPARE(palette::toWord(w->palette().color(back)), ColourWord(background));
-    QCOMPARE(palette::toWord(w->palette().color(fore)), ColourWord(foreground));
+    QCOMPARE(palette::toWord(w->palette().color(QPalette::Active, fore)), ColourWord(foreground));
     QTEST(w->toolTip(), "tip");
     QTEST(w->isEnabled(), "enabled");
 }
@@ -562,6 +566,41 @@ void tst_scripts::tildeKey()
     QCOMPARE(session.items().at(5), "5." + after);
 }
 
+// Whatever is held with a key and however many characters it carries, "~"
+// and the limit hold.
+void tst_scripts::keyEvents_data()
+{
+    QTest::addColumn<QString>("before"); // the bay, the cursor at its end
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");   // of one key event
+    QTest::addColumn<QString>("after");
+    const int altGr = Qt::ControlModifier | Qt::AltModifier;
+    QTest::newRow("AltGr ~ deletes a ~, types none") << "a~b" << altGr << "~" << "ab";
+    QTest::newRow("Meta ~ deletes a ~, types none") << "a~b" << int(Qt::MetaModifier) << "~" << "ab";
+    QTest::newRow("AltGr letter types") << "Dawn" << altGr << t("é") << t("Dawné");
+    QTest::newRow("AltGr letter at the limit refused") << repeated("a", 300) << altGr << "x" << repeated("a", 300);
+    QTest::newRow("several characters lose their ~") << "Dawn" << 0 << " a~b~" << "Dawn ab";
+    QTest::newRow("several characters over the limit refused") << repeated("a", 299) << 0 << "xy" << repeated("a", 299);
+}
+
+void tst_scripts::keyEvents()
+{
+    QFETCH(QString, before);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(QString, after);
+    Session session;
+    ScriptEditor *editor = session.open();
+    session.click(5);
+    EditBay *bay = editor->ScriptTextBox;
+    bay->setPlainText(before);
+    bay->moveCursor(QTextCursor::End);
+    bay->setFocus();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::KeyboardModifiers(modifiers), text);
+    QCoreApplication::sendEvent(bay, &press);
+    QCOMPARE(bay->toPlainText(), after);
+}
+
 void tst_scripts::pasting_data()
 {
     QTest::addColumn<QString>("before");    // typed first
@@ -654,6 +693,83 @@ void tst_scripts::discardedByNewBoardAndShutdown()
     editor = session.editor();
     session.form.close();
     QVERIFY(editor.isNull());
+}
+
+// Scripts written since the last Save or Load are not thrown away unasked.
+void tst_scripts::unsavedScripts_data()
+{
+    QTest::addColumn<QString>("way");        // "new": File > New Quorvadine; "close": the main window
+    QTest::addColumn<QString>("since");      // "-": nothing written; after writing "", "save" or "load"
+    QTest::addColumn<int>("answer");         // MessageBox::Answer; -1: nothing asked
+    QTest::addColumn<QString>("saveDialog"); // for Yes: "file" or "cancel"
+    QTest::addColumn<bool>("goesOn");
+    const int yes = int(MessageBox::Answer::Yes), no = int(MessageBox::Answer::No);
+    const int cancel = int(MessageBox::Answer::Cancel);
+    QTest::newRow("new, nothing written: nothing asked") << "new" << "-" << -1 << "" << true;
+    QTest::newRow("new, saved since: nothing asked") << "new" << "save" << -1 << "" << true;
+    QTest::newRow("new, loaded since: nothing asked") << "new" << "load" << -1 << "" << true;
+    QTest::newRow("new, Yes: saved, then the open dialog") << "new" << "" << yes << "file" << true;
+    QTest::newRow("new, Yes, save dialog cancelled: all kept") << "new" << "" << yes << "cancel" << false;
+    QTest::newRow("new, No: thrown away") << "new" << "" << no << "" << true;
+    QTest::newRow("new, Cancel: all kept, no open dialog") << "new" << "" << cancel << "" << false;
+    QTest::newRow("close, nothing written: nothing asked") << "close" << "-" << -1 << "" << true;
+    QTest::newRow("close, Yes: saved, then closed") << "close" << "" << yes << "file" << true;
+    QTest::newRow("close, No: closed") << "close" << "" << no << "" << true;
+    QTest::newRow("close, Cancel: stays open") << "close" << "" << cancel << "" << false;
+}
+
+void tst_scripts::unsavedScripts()
+{
+    QFETCH(QString, way);
+    QFETCH(QString, since);
+    QFETCH(int, answer);
+    QFETCH(QString, saveDialog);
+    QFETCH(bool, goesOn);
+    Session session;
+    QPointer<ScriptEditor> editor = session.open();
+    if (since != QLatin1String("-"))
+        session.write(5, QStringLiteral("Storm"));
+    const QString earlier = m_dir.filePath(QStringLiteral("earlier.ScE"));
+    if (since == QLatin1String("save")) {
+        session.fake.files.choose(earlier);
+        QTest::mouseClick(editor->Command4, Qt::LeftButton);
+    } else if (since == QLatin1String("load")) {
+        session.loadDocument(earlier, QStringLiteral("1.Dawn~"));
+    }
+    const QStringList before = session.items();
+    if (answer >= 0)
+        session.fake.messages.answers << MessageBox::Answer(answer);
+    const QString path = m_dir.filePath(QStringLiteral("asked-%1.ScE").arg(way));
+    QFile::remove(path);
+    if (saveDialog == QLatin1String("file"))
+        session.fake.files.choose(path);
+    else if (saveDialog == QLatin1String("cancel"))
+        session.fake.files.cancel();
+    const qsizetype openDialogs = session.fake.pictures.titles.size();
+
+    if (way == QLatin1String("new")) {
+        session.fake.pictures.choose(names(20));
+        session.form.action("sOpen")->trigger();
+        QCOMPARE(session.fake.pictures.titles.size(), openDialogs + (goesOn ? 1 : 0));
+    } else {
+        QCOMPARE(session.form.close(), goesOn);
+    }
+    QCOMPARE(session.fake.messages.questions, answer < 0 ? QStringList() : QStringList{t(texts::kUnsavedScripts)});
+    if (answer >= 0) // owned by the main window, whose board it is about
+        QCOMPARE(session.fake.messages.owners.first(), static_cast<QWidget *>(&session.form));
+    QCOMPARE(session.fake.messages.texts.contains(t(texts::kSaveError)), saveDialog == QLatin1String("cancel"));
+    QCOMPARE(editor.isNull(), goesOn);
+    if (!goesOn) {
+        QCOMPARE(session.items(), before);
+        QVERIFY(editor->isVisible());
+    }
+    if (saveDialog == QLatin1String("file")) {
+        Session again;
+        again.open();
+        again.fake.files.choose(path);
+        QTest::mouseClick(again.editor()->Command3, Qt::LeftButton);
+        QCOMPARE(again.items(), before);
+    }
 }
 
 void tst_scripts::selectedFromOutside()
@@ -816,7 +932,7 @@ void tst_scripts::load_data()
                                                   << numbered(five) << 5;
     QTest::newRow("no final separator") << "1.Dawn~2.Noon" << QStringList{"SCENES", "1.Dawn", "2.Noon"} << 2;
     QTest::newRow("an empty piece") << "1.Dawn~~3.Dusk~" << QStringList{"SCENES", "1.Dawn", "", "3.Dusk"} << 3;
-    QTest::newRow("empty document changes nothing") << "" << fresh(12) << 0;
+    QTest::newRow("empty document changes nothing, selection included") << "" << fresh(12) << 0;
 }
 
 void tst_scripts::load()
@@ -835,7 +951,7 @@ void tst_scripts::load()
     else
         QCOMPARE(session.items(), items);
     QTEST(editor->indexnumber.toInt(), "indexnumber");
-    QCOMPARE(editor->selectedIndex(), -1);
+    QCOMPARE(editor->selectedIndex(), plainText.isEmpty() ? 5 : -1);
     QVERIFY(!editor->Command1->isEnabled());
     QCOMPARE(session.fake.pointer.history, (QList<bool>{true, false}));
     // The Edit bay, its label and the main window's script box are not touched.

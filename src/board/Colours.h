@@ -13,6 +13,7 @@ inline constexpr ColourWord kLightRed = 0x008080FF; // "page >>" on page 60 of a
 inline constexpr ColourWord kWindow = 0x00E0E0E0;   // window and button backgrounds
 inline constexpr ColourWord kPanel = 0x00808080;    // view panel
 inline constexpr ColourWord kBlack = 0x00000000;
+inline constexpr ColourWord kGreyText = 0x00808080; // caption of a disabled control
 
 constexpr int red(ColourWord c) { return int(c & 0xFF); }
 constexpr int green(ColourWord c) { return int((c >> 8) & 0xFF); }

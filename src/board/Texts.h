@@ -15,6 +15,10 @@ inline constexpr char kMainCaption[] = "Quorvadine v1.0";
 
 inline constexpr char kLoadError[] = "An error occured during loading. This is a bad thing.";
 inline constexpr char kSaveError[] = "An error occured during saving. This is a bad thing.";
+// Asked before a new board or the end of the run throws written scripts away.
+inline constexpr char kUnsavedScripts[] =
+    "Scripts have been written since the last Save or Load. Save them to a script file first? "
+    "(No throws them away.)";
 inline constexpr char kTooFew[] = "Requirement: At least 9 images";
 inline constexpr char kTooMany[] =
     "Limit reached: v1.0 max limit for images = 540. To work around this limitation, "

@@ -24,6 +24,10 @@ struct LinePlace
     int x1, y1, x2, y2;
 };
 
+// The help texts take a half point less than the window's face: the longest
+// need nine lines at 8 points, and Text1 holds eight.
+inline constexpr double kHelpTextPoints = 7.5;
+
 inline constexpr Size kOptionsClient{4095, 4695};
 inline constexpr int kSchemeTop = 2160; // option row k lies at kSchemeTop + kSchemeStep * k
 inline constexpr int kSchemeStep = 360;

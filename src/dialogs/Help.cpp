@@ -70,6 +70,7 @@ Help::Help(const Platform &platform)
     Text1->setFrameShape(QFrame::NoFrame);
     palette::setBackground(Text1, colours::kWindow);
     palette::setForeground(Text1, colours::kBlack);
+    Text1->setFont(designfont::of(Text1->font(), dialoglayout::kHelpTextPoints));
 
     Command1 = new QPushButton(text(dialogtexts::kClose), this);
     Command1->setObjectName(QStringLiteral("Command1"));

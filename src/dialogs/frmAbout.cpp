@@ -49,10 +49,6 @@ frmAbout::frmAbout(const Platform &platform)
     lblDescription = bandLabel(this, "lblDescription", text(dialogtexts::kDescription.data()), kBandText);
     lblDescription->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     lblDescription->setWordWrap(true);
-    // Three lines must hold the whole description, the web address included.
-    QFont small = lblDescription->font();
-    small.setPointSizeF(7);
-    lblDescription->setFont(small);
     // The band first: the icon, version, notice and button lie over it.
     lblDisclaimer = bandLabel(this, "lblDisclaimer", QString(), colours::kBlack);
     Picture1 = bandLabel(this, "Picture1", QString(), colours::kBlack);

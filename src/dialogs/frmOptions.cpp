@@ -96,12 +96,6 @@ frmOptions::frmOptions(Form1 &form1)
     for (int k = 0; k < 5; ++k) {
         Label1[k] = label(this, dialogtexts::kSceneLabelSample, schemes::kSchemes[k].sceneLabel);
         Label1[5 + k] = label(this, dialogtexts::kBackgroundSample, schemes::kSchemes[k].window);
-        // A size smaller, so "Quorvadine Background" fits its swatch.
-        for (QLabel *swatch : {Label1[k], Label1[5 + k]}) {
-            QFont small = swatch->font();
-            small.setPointSizeF(7.5);
-            swatch->setFont(small);
-        }
     }
     Command1 = push(this, "Command1", dialogtexts::kGoDefaults);
 

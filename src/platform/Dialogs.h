@@ -44,6 +44,11 @@ class MessageBox
 public:
     virtual ~MessageBox() = default;
     virtual void show(QWidget *owner, const QString &text) = 0;
+
+    // A question with the answers Yes, No and Cancel, otherwise as above.
+    // Closing the box without an answer is Cancel.
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer ask(QWidget *owner, const QString &text) = 0;
 };
 
 // The mouse pointer over the program's windows.

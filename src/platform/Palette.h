@@ -12,6 +12,7 @@ ColourWord toWord(const QColor &color);
 // Background (and, for buttons, button face) of one widget.
 void setBackground(QWidget *widget, ColourWord word);
 void setForeground(QWidget *widget, ColourWord word);
+// The design colours: those of the enabled state.
 ColourWord background(const QWidget *widget);
 ColourWord foreground(const QWidget *widget);
 } // namespace palette

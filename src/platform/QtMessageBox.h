@@ -6,4 +6,5 @@ class QtMessageBox : public MessageBox
 {
 public:
     void show(QWidget *owner, const QString &text) override;
+    Answer ask(QWidget *owner, const QString &text) override;
 };

@@ -6,9 +6,13 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 namespace {
 constexpr double kTextPoints = 10;
+constexpr double kSmallestTextPoints = 6;
+constexpr double kTextPointStep = 0.5;
 constexpr double kLabelPoints = 8;
 constexpr int kTextMargin = 30;  // twips inside a text box, as a text box keeps off its edge
 constexpr int kBorderWidth = 15; // one pixel of the window design
@@ -60,53 +64,70 @@ void drawLabel(QPainter &painter, const SheetItem &item, double devicePerTwip)
     painter.restore();
 }
 
-// Wraps at word boundaries (inside a word when it is longer than the box) and
-// keeps only whole lines: a line that does not fit is cut off, not half shown.
-void drawText(QPainter &painter, const SheetItem &item, double devicePerTwip)
+// A text laid out in a box of `size` device pixels: one layout per paragraph
+// and how many of its lines fit; whole when every line does.
+struct TextFit
 {
-    const QRectF box = onDevice(item.geometry, devicePerTwip);
+    std::vector<std::unique_ptr<QTextLayout>> paragraphs;
+    std::vector<int> kept;
+    bool whole = true;
+};
+
+TextFit fitText(const QString &text, const QFont &font, QSizeF size, QPaintDevice *device)
+{
+    TextFit fit;
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    double y = 0;
+    for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
+        auto layout = std::make_unique<QTextLayout>(paragraph, font, device);
+        layout->setTextOption(option);
+        layout->beginLayout();
+        int kept = 0;
+        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
+            line.setLineWidth(size.width());
+            if (fit.whole && y + line.height() <= size.height()) {
+                line.setPosition(QPointF(0, y));
+                y += line.height();
+                ++kept;
+            } else {
+                fit.whole = false;
+            }
+        }
+        layout->endLayout();
+        fit.paragraphs.push_back(std::move(layout));
+        fit.kept.push_back(kept);
+    }
+    return fit;
+}
+
+// Only the part of the box on the page counts. The text is set at the
+// largest size from 10 pt down to about 6 pt at which it fits whole; below
+// that it is cut at whole lines, never through one.
+void drawText(QPainter &painter, const SheetItem &item, double devicePerTwip, const QRectF &page)
+{
+    const QRectF box = onDevice(item.geometry, devicePerTwip).intersected(page);
     if (item.background != colours::kWhite)
         painter.fillRect(box, palette::toColor(item.background));
     const double margin = kTextMargin * devicePerTwip;
     const QRectF inner = box.adjusted(margin, margin, -margin, -margin);
     if (inner.width() <= 0 || inner.height() <= 0)
         return;
-    const QFont font = sheetFont(painter, kTextPoints, devicePerTwip);
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.save();
-    painter.setClipRect(box, Qt::IntersectClip);
 
     QString text = item.text;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    double y = 0;
-    bool full = false;
-    const QStringList paragraphs = text.split(QLatin1Char('\n'));
-    for (const QString &paragraph : paragraphs) {
-        if (full)
-            break;
-        QTextLayout layout(paragraph, font, painter.device());
-        layout.setTextOption(option);
-        layout.beginLayout();
-        int kept = 0;
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-            line.setLineWidth(inner.width());
-            if (y + line.height() > inner.height() && y > 0) {
-                full = true;
-                break;
-            }
-            line.setPosition(QPointF(0, y));
-            y += line.height();
-            ++kept;
-        }
-        layout.endLayout();
-        for (int i = 0; i < kept; ++i)
-            layout.lineAt(i).draw(&painter, inner.topLeft());
+    double points = kTextPoints;
+    TextFit fit = fitText(text, sheetFont(painter, points, devicePerTwip), inner.size(), painter.device());
+    while (!fit.whole && points - kTextPointStep >= kSmallestTextPoints) {
+        points -= kTextPointStep;
+        fit = fitText(text, sheetFont(painter, points, devicePerTwip), inner.size(), painter.device());
     }
-    painter.restore();
+    painter.setPen(Qt::black);
+    for (std::size_t p = 0; p < fit.paragraphs.size(); ++p) {
+        for (int i = 0; i < fit.kept[p]; ++i)
+            fit.paragraphs[p]->lineAt(i).draw(&painter, inner.topLeft());
+    }
 }
 } // namespace
 
@@ -171,7 +192,8 @@ void SheetPrinter::render(QPainter &painter, const Sheet &sheet, double devicePe
     painter.setRenderHint(QPainter::TextAntialiasing);
     // Whatever lies beyond the client area is not on the page (the script
     // rows of the page-images sheet are wider than it).
-    painter.setClipRect(QRectF(0, 0, sheet.width * devicePerTwip, sheet.height * devicePerTwip));
+    const QRectF page(0, 0, sheet.width * devicePerTwip, sheet.height * devicePerTwip);
+    painter.setClipRect(page);
     for (const SheetItem &item : sheet.items) {
         switch (item.kind) {
         case SheetItem::Kind::Picture:
@@ -181,7 +203,7 @@ void SheetPrinter::render(QPainter &painter, const Sheet &sheet, double devicePe
             drawLabel(painter, item, devicePerTwip);
             break;
         case SheetItem::Kind::Text:
-            drawText(painter, item, devicePerTwip);
+            drawText(painter, item, devicePerTwip, page);
             break;
         }
     }

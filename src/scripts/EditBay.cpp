@@ -8,14 +8,26 @@
 #include <QTextCursor>
 
 namespace {
-// The characters a key press would put into the text (shortcuts put none).
+// The characters a key press puts into the text, as the text box decides:
+// nothing for Ctrl and Ctrl+Shift, which are shortcuts, or when the first
+// character is not one it types; otherwise every character the event
+// carries, whatever else is held (Alt, AltGr, Meta), controls left out.
 QString typedText(const QKeyEvent *event)
 {
-    if (event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+    const QString text = event->text();
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (text.isEmpty() || modifiers == Qt::ControlModifier
+        || modifiers == (Qt::ControlModifier | Qt::ShiftModifier))
+        return QString();
+    const auto types = [](QChar c) {
+        return c.isPrint() || c.isSurrogate() || c == u'\r' || c == u'\t'
+               || c.category() == QChar::Other_Format || c.category() == QChar::Other_PrivateUse;
+    };
+    if (!types(text.front()))
         return QString();
     QString typed;
-    for (QChar c : event->text()) {
-        if (c.isPrint() || c == u'\r' || c == u'\t' || c.isSurrogate())
+    for (QChar c : text) {
+        if (types(c))
             typed += c;
     }
     return typed;
@@ -37,6 +49,10 @@ qsizetype EditBay::room() const
 void EditBay::keyPressEvent(QKeyEvent *event)
 {
     const QString typed = typedText(event);
+    if (typed.isEmpty()) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
     if (typed == QString(scripts::kSeparator)) {
         QTextCursor cursor = textCursor();
         const scripts::Range selection{cursor.selectionStart(), cursor.selectionEnd() - cursor.selectionStart()};
@@ -48,11 +64,22 @@ void EditBay::keyPressEvent(QKeyEvent *event)
         event->accept();
         return;
     }
-    if (!typed.isEmpty() && typed.size() > room()) {
-        event->accept();
+    QString admitted = typed;
+    admitted.remove(scripts::kSeparator);
+    if (admitted.size() > room()) {
+        event->accept(); // a keystroke goes in whole or not at all
         return;
     }
-    QPlainTextEdit::keyPressEvent(event);
+    if (admitted == event->text()) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
+    // Several characters at once, some of them "~" or controls.
+    QTextCursor cursor = textCursor();
+    cursor.insertText(admitted);
+    setTextCursor(cursor);
+    ensureCursorVisible();
+    event->accept();
 }
 
 void EditBay::inputMethodEvent(QInputMethodEvent *event)

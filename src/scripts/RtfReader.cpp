@@ -1,6 +1,6 @@
 #include "scripts/RtfReader.h"
 
-#include "scripts/Cp1252.h"
+#include "scripts/CodePage.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -19,13 +19,19 @@ enum class Action {
     Binary,        // \binN: N raw bytes follow
     Unicode,       // \uN: one UTF-16 unit, then fallback characters
     FallbackCount, // \ucN
+    DocumentPage,  // \ansi, \mac, \pc, \pca, \ansicpgN: the document's code page
+    Font,          // \fN: the current font, or in the font table the font described
+    DefaultFont,   // \deffN
+    FontCharset,   // \fcharsetN in the font table
+    FontPage,      // \cpgN in the font table
+    Plain,         // \plain: back to the default font
 };
 
 struct ControlWord
 {
     std::string_view name;
     Action action;
-    char16_t character = 0;
+    char16_t character = 0; // Character; for DocumentPage the page the word names (0: its parameter)
 };
 
 // Sorted by name for the binary search in find(). Control words not listed
@@ -35,6 +41,8 @@ constexpr ControlWord kControlWords[] = {
     {"aftnsep", Action::Skip},
     {"aftnsepc", Action::Skip},
     {"annotation", Action::Skip},
+    {"ansi", Action::DocumentPage, 1252},
+    {"ansicpg", Action::DocumentPage, 0},
     {"atnauthor", Action::Skip},
     {"atnid", Action::Skip},
     {"author", Action::Skip},
@@ -47,14 +55,18 @@ constexpr ControlWord kControlWords[] = {
     {"colortbl", Action::Skip},
     {"comment", Action::Skip},
     {"company", Action::Skip},
+    {"cpg", Action::FontPage},
     {"creatim", Action::Skip},
+    {"deff", Action::DefaultFont},
     {"doccomm", Action::Skip},
     {"docvar", Action::Skip},
     {"emdash", Action::Character, 0x2014},
     {"emspace", Action::Character, 0x2003},
     {"endash", Action::Character, 0x2013},
     {"enspace", Action::Character, 0x2002},
+    {"f", Action::Font},
     {"falt", Action::Skip},
+    {"fcharset", Action::FontCharset},
     {"file", Action::Skip},
     {"filetbl", Action::Skip},
     {"fldinst", Action::Skip},
@@ -83,6 +95,7 @@ constexpr ControlWord kControlWords[] = {
     {"listtext", Action::Skip}, // list numbers, repeated for old readers
     {"lquote", Action::Character, 0x2018},
     {"ltrmark", Action::Character, 0x200E},
+    {"mac", Action::DocumentPage, 10000},
     {"manager", Action::Skip},
     {"nestcell", Action::Character, '\t'},
     {"nestrow", Action::Character, '\n'},
@@ -93,7 +106,10 @@ constexpr ControlWord kControlWords[] = {
     {"operator", Action::Skip},
     {"page", Action::Character, '\n'},
     {"par", Action::Paragraph},
+    {"pc", Action::DocumentPage, 437},
+    {"pca", Action::DocumentPage, 850},
     {"pict", Action::Skip},
+    {"plain", Action::Plain},
     {"pn", Action::Skip},
     {"pntext", Action::Skip}, // as listtext
     {"pntxta", Action::Skip},
@@ -155,9 +171,20 @@ constexpr int hexValue(char c)
 // What a group inherits from its parent and loses again at its "}".
 struct GroupState
 {
-    int fallbackCount = 1; // \ucN
-    bool skipped = false;  // inside a destination that holds no body text
+    int fallbackCount = 1;   // \ucN
+    bool skipped = false;    // inside a destination that holds no body text
+    bool fontTable = false;  // inside \fonttbl
+    int font = -1;           // \fN; -1: the default font
 };
+
+// What an entry can hold: tab, and no other C0 control, DEL, C1 control or
+// U+FFFE / U+FFFF. Surrogates are paired up, or dropped, at the end.
+constexpr bool admissible(char32_t c)
+{
+    if (c == '\t')
+        return true;
+    return c >= 0x20 && !(c >= 0x7F && c <= 0x9F) && c != 0xFFFE && c != 0xFFFF;
+}
 
 class Parser
 {
@@ -173,7 +200,10 @@ private:
     bool fail(const QString &message);
     bool controlWord();
     bool controlSymbol(char symbol);
-    void character(char16_t c);
+    void character(char32_t c);
+    void byte(unsigned char b);
+    void flushBytes();
+    int codePage() const;
     void paragraph();
 
     const char *m_data;
@@ -182,6 +212,12 @@ private:
     std::vector<GroupState> m_groups;
     qsizetype m_pendingFallback = 0; // fallback characters of the last \u still to drop
     bool m_endsWithParagraph = false;
+    int m_documentPage = codepage::kWindows1252;
+    int m_defaultFont = 0;
+    std::vector<std::pair<int, int>> m_fontPages; // font number, code page
+    QByteArray m_bytes;       // \'hh and 8-bit bytes not yet decoded, all in one code page
+    bool m_trailNext = false; // the last of m_bytes is a lead byte
+    codepage::Decoder m_decoder;
     QString m_text;
     QString m_error;
 };
@@ -192,7 +228,7 @@ bool Parser::fail(const QString &message)
     return false;
 }
 
-void Parser::character(char16_t c)
+void Parser::character(char32_t c)
 {
     if (m_pendingFallback > 0) {
         --m_pendingFallback;
@@ -200,8 +236,61 @@ void Parser::character(char16_t c)
     }
     if (m_groups.back().skipped)
         return;
-    m_text.append(QChar(c));
+    m_text.append(QChar::fromUcs4(c));
     m_endsWithParagraph = false;
+}
+
+int Parser::codePage() const
+{
+    const int font = m_groups.back().font >= 0 ? m_groups.back().font : m_defaultFont;
+    for (const auto &[number, page] : m_fontPages) {
+        if (number == font && page != 0)
+            return page;
+    }
+    return m_documentPage;
+}
+
+// A byte of text: from \'hh, an escaped or a literal character. Bytes are
+// gathered and decoded together, so a double-byte character's two bytes,
+// however each was written, become one character.
+void Parser::byte(unsigned char b)
+{
+    if (m_pendingFallback > 0) {
+        --m_pendingFallback;
+        return;
+    }
+    if (m_groups.back().skipped)
+        return;
+    if (m_trailNext) {
+        m_bytes.append(char(b));
+        m_trailNext = false;
+        return;
+    }
+    if (b < 0x80) {
+        flushBytes();
+        if (admissible(b))
+            character(b);
+        return;
+    }
+    m_bytes.append(char(b));
+    m_trailNext = codepage::isLeadByte(codePage(), b);
+}
+
+// Everything that is not a byte of text ends a run of bytes: the code page
+// may change with it.
+void Parser::flushBytes()
+{
+    m_trailNext = false;
+    if (m_bytes.isEmpty())
+        return;
+    const std::u32string decoded = m_decoder.decode(codePage(), m_bytes);
+    m_bytes.clear();
+    for (const char32_t c : decoded) {
+        if (admissible(c)) {
+            m_text.append(QChar::fromUcs4(c));
+            m_endsWithParagraph = false;
+        }
+    }
 }
 
 void Parser::paragraph()
@@ -219,6 +308,7 @@ void Parser::paragraph()
 // At a backslash followed by a letter.
 bool Parser::controlWord()
 {
+    flushBytes();
     const qsizetype start = m_pos + 1;
     qsizetype end = start;
     while (end < m_size && isLetter(m_data[end])) {
@@ -274,6 +364,8 @@ bool Parser::controlWord()
     switch (word->action) {
     case Action::Skip:
         group.skipped = true;
+        if (name == "fonttbl")
+            group.fontTable = true;
         break;
     case Action::Character:
         character(word->character);
@@ -286,11 +378,43 @@ bool Parser::controlWord()
             break;
         if (!group.skipped) {
             // Signed 16-bit by the format, but some writers use 0..65535.
+            // A surrogate waits for its partner; one out of range is nothing.
             const std::int64_t unit = parameter < 0 ? parameter + 65536 : parameter;
-            m_text.append(QChar(unit >= 0 && unit <= 0xFFFF ? char16_t(unit) : char16_t(0xFFFD)));
-            m_endsWithParagraph = false;
+            if (unit >= 0 && unit <= 0xFFFF && (QChar::isSurrogate(char16_t(unit)) || admissible(char32_t(unit)))) {
+                m_text.append(QChar(char16_t(unit)));
+                m_endsWithParagraph = false;
+            }
         }
         m_pendingFallback = group.fallbackCount;
+        break;
+    case Action::DocumentPage:
+        if (word->character != 0)
+            m_documentPage = word->character;
+        else if (hasParameter && parameter > 0)
+            m_documentPage = int(parameter);
+        break;
+    case Action::Font:
+        group.font = hasParameter ? int(std::max<std::int64_t>(parameter, 0)) : 0;
+        break;
+    case Action::DefaultFont:
+        m_defaultFont = hasParameter ? int(std::max<std::int64_t>(parameter, 0)) : 0;
+        break;
+    case Action::FontCharset:
+    case Action::FontPage:
+        if (group.fontTable && hasParameter) {
+            const int page = word->action == Action::FontCharset ? codepage::ofCharset(int(parameter)) : int(parameter);
+            const int font = std::max(group.font, 0);
+            const auto known = std::find_if(m_fontPages.begin(), m_fontPages.end(),
+                                            [font](const auto &entry) { return entry.first == font; });
+            // \cpg names the page outright; \fcharset only when no \cpg did.
+            if (known == m_fontPages.end())
+                m_fontPages.emplace_back(font, page);
+            else if (word->action == Action::FontPage || known->second == 0)
+                known->second = page;
+        }
+        break;
+    case Action::Plain:
+        group.font = -1;
         break;
     case Action::FallbackCount:
         group.fallbackCount = hasParameter ? int(std::max<std::int64_t>(parameter, 0)) : 1;
@@ -309,8 +433,13 @@ bool Parser::controlSymbol(char symbol)
     case '\\':
     case '{':
     case '}':
-        character(char16_t(symbol));
+        byte((unsigned char)symbol); // may be the trail byte of a double-byte character
         return true;
+    default:
+        break;
+    }
+    flushBytes();
+    switch (symbol) {
     case '~': // non-breaking space
         character(0x00A0);
         return true;
@@ -361,11 +490,13 @@ ReadResult Parser::run()
                               .arg(kMaxGroupDepth).arg(m_pos));
                 break;
             }
+            flushBytes();
             m_groups.push_back(m_groups.empty() ? GroupState() : m_groups.back());
             m_pendingFallback = 0;
             ++m_pos;
             break;
         case '}':
+            flushBytes();
             m_groups.pop_back(); // never empty here: the root group ends the loop
             m_pendingFallback = 0;
             closed = m_groups.empty();
@@ -384,7 +515,7 @@ ReadResult Parser::run()
                     break;
                 }
                 m_pos += 4;
-                character(cp1252ToUnicode((unsigned char)(high * 16 + low)));
+                byte((unsigned char)(high * 16 + low));
             } else {
                 ok = controlSymbol(m_data[m_pos + 1]);
             }
@@ -398,7 +529,7 @@ ReadResult Parser::run()
             if (c == '\t')
                 character('\t');
             else if ((unsigned char)c >= 0x20)
-                character(cp1252ToUnicode((unsigned char)c));
+                byte((unsigned char)c);
             break;
         }
     }
@@ -424,15 +555,19 @@ ReadResult Parser::run()
     if (m_endsWithParagraph)
         m_text.chop(1);
     // \u units that do not pair up into a character are of no use to anyone.
+    QString text;
+    text.reserve(m_text.size());
     for (qsizetype i = 0; i < m_text.size(); ++i) {
         const QChar unit = m_text.at(i);
-        if (unit.isHighSurrogate() && i + 1 < m_text.size() && m_text.at(i + 1).isLowSurrogate())
-            ++i;
-        else if (unit.isSurrogate())
-            m_text[i] = QChar(0xFFFD);
+        if (unit.isHighSurrogate() && i + 1 < m_text.size() && m_text.at(i + 1).isLowSurrogate()) {
+            text.append(unit);
+            text.append(m_text.at(++i));
+        } else if (!unit.isSurrogate()) {
+            text.append(unit);
+        }
     }
     result.ok = true;
-    result.text = m_text;
+    result.text = text;
     return result;
 }
 

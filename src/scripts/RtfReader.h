@@ -23,9 +23,13 @@ inline constexpr int kMaxControlWordLength = 32;
 // tables, pictures, headers, footers and every {\*...} destination are
 // skipped and all formatting is ignored. Paragraph marks and \line give "\n",
 // \tab gives "\t". The paragraph mark that ends the document is not text, so
-// read(write(s)).text == s for every well-formed string s. \'hh is decoded as
-// Windows-1252 whatever \ansicpg says. Runs in one pass without recursion;
-// anything that is not a complete, balanced document gives ok = false.
+// read(write(s)).text == s for every well-formed string s without control
+// characters. \'hh and 8-bit bytes are decoded in the current font's
+// \fcharset, else the document's \ansicpg, \mac, \pc or \pca page, double-byte
+// pages included; an unknown page reads as Windows-1252. Control characters
+// other than tab, U+FFFE, U+FFFF and lone surrogates are dropped: no entry
+// can hold them. Runs in one pass without recursion; anything that is not a
+// complete, balanced document gives ok = false.
 ReadResult read(const QByteArray &document);
 
 } // namespace rtf

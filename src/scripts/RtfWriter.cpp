@@ -1,13 +1,15 @@
 #include "scripts/RtfWriter.h"
 
-#include "scripts/Cp1252.h"
+#include "scripts/CodePage.h"
 
 namespace rtf {
 
 namespace {
 
 // Word processors open this as plain 10-point Arial; \uc1 promises exactly one
-// fallback character after every \u. The text starts on a line of its own.
+// fallback character after every \u, which is always \'3f ("?"): some readers
+// take a literal "?" and the letter after it as one token and lose the letter.
+// The text starts on a line of its own.
 constexpr char kHeader[] =
     "{\\rtf1\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Arial;}}\n"
     "{\\*\\generator Quorvadine 1.0;}\\viewkind4\\uc1\\pard\\f0\\fs20 \n";
@@ -56,7 +58,7 @@ private:
     void unit(char16_t c)
     {
         const int value = c > 32767 ? int(c) - 65536 : int(c);
-        token("\\u" + QByteArray::number(value) + '?');
+        token("\\u" + QByteArray::number(value) + "\\'3f");
     }
 
     QByteArray &m_out;
@@ -90,7 +92,7 @@ QByteArray write(const QString &plainText)
             ++i;
         } else if (QChar::isSurrogate(c)) {
             doc.unicode(0xFFFD);
-        } else if (const int byte = unicodeToCp1252(c); byte >= 0x80) {
+        } else if (const int byte = codepage::toWindows1252(c); byte >= 0x80) {
             static constexpr char kHex[] = "0123456789abcdef";
             const char escaped[4] = {'\\', '\'', kHex[byte >> 4], kHex[byte & 0xF]};
             doc.token(QByteArrayView(escaped, 4));

@@ -185,6 +185,7 @@ void ScriptEditor::Command1_Click()
     Command1->setEnabled(false);
     ScriptTextBox->clear();
     indexnumber = 0;
+    m_unsaved = true;
 }
 
 void ScriptEditor::Command2_Click()
@@ -237,11 +238,16 @@ void ScriptEditor::failed(const char *message)
 
 void ScriptEditor::Command4_Click()
 {
+    Save();
+}
+
+bool ScriptEditor::Save()
+{
     const Platform &platform = m_form1.platform();
     const DialogResult chosen = platform.files->saveFile(this, text(scriptdesign::kSaveTitle), text(scriptdesign::kFilter));
     if (chosen.failed) {
         failed(texts::kSaveError);
-        return;
+        return false;
     }
     platform.pointer->setBusy(true);
     // Selecting every entry in turn leaves the last one in the Edit bay.
@@ -249,10 +255,12 @@ void ScriptEditor::Command4_Click()
     const bool saved = scripts::saveScriptFile(chosen.fileName, RichTextBox1.Text());
     if (!saved) {
         failed(texts::kSaveError);
-        return;
+        return false;
     }
     platform.pointer->setBusy(false);
     RichTextBox1.setText(QString());
+    m_unsaved = false;
+    return true;
 }
 
 void ScriptEditor::Command3_Click()
@@ -272,12 +280,14 @@ void ScriptEditor::Command3_Click()
     RichTextBox1.setText(loaded.text);
     platform.pointer->setBusy(false);
     indexnumber = 0;
-    // Whatever happens to the list, no entry is selected afterwards, so the
-    // write button could only write into the wrong place.
     Command1->setEnabled(false);
-    clearSelection();
+    // An empty document leaves the list as it was, its selection included.
     if (RichTextBox1.Text().isEmpty())
         return;
+    // No entry is selected afterwards, so the write button could only write
+    // into the wrong place.
+    clearSelection();
     ClearScriptList();
     ParseScriptText();
+    m_unsaved = false;
 }

@@ -34,6 +34,12 @@ public:
     int selectedIndex() override;
     void setToolTips(bool on) override;
 
+    // Whether a script was written since the window was built or since the
+    // last Save or Load that read or wrote a file.
+    bool hasUnsavedScripts() const { return m_unsaved; }
+    // Save with its dialog and messages; true only when the file was written.
+    bool Save();
+
     QListWidget *List1 = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *ScriptIndexLabel = nullptr;
@@ -68,4 +74,5 @@ private:
 
     Form1 &m_form1;
     bool m_shownBefore = false;
+    bool m_unsaved = false;
 };

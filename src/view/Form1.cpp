@@ -409,7 +409,27 @@ void Form1::showCloseUp()
 
 void Form1::sOpen_Click()
 {
+    if (!scriptsMayGo())
+        return;
     m_board.FirstStep();
+}
+
+// Scripts written since the last Save or Load go only when the user says so:
+// Yes saves them first (and a failed save keeps everything), No lets them
+// go, Cancel keeps the board, the scripts and the windows as they are.
+bool Form1::scriptsMayGo()
+{
+    if (!m_scriptEditor || !m_scriptEditor->hasUnsavedScripts())
+        return true;
+    switch (m_platform.messages->ask(this, texts::text(texts::kUnsavedScripts))) {
+    case MessageBox::Answer::Yes:
+        return m_scriptEditor->Save();
+    case MessageBox::Answer::No:
+        return true;
+    case MessageBox::Answer::Cancel:
+        break;
+    }
+    return false;
 }
 
 void Form1::sScriptEditor_Click()
@@ -492,6 +512,10 @@ void Form1::PictureLabelLogo_Click()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
+    if (!m_unloading && !scriptsMayGo()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     event->accept();
     QCoreApplication::quit();

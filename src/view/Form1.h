@@ -124,6 +124,7 @@ private:
     void decodeAtBoxSize();
     void keepDesignSize();
     void Form_Unload();
+    bool scriptsMayGo();
 
     Platform m_platform;
     board::SceneBoard m_board;

@@ -40,7 +40,7 @@ trap cleanup EXIT
 [ "$(dpkg-deb -f "$deb" Package)" = quorvadine ] || fail "package name"
 case "$(dpkg-deb -f "$deb" Version)" in 1.0*) ;; *) fail "version is not 1.0";; esac
 depends=$(dpkg-deb -f "$deb" Depends)
-for p in qt6-qpa-plugins qt6-image-formats-plugins; do
+for p in qt6-qpa-plugins qt6-image-formats-plugins fonts-liberation; do
     grep -qE "(^|, )$p( |,|$)" <<<"$depends" || fail "Depends lacks $p: $depends"
 done
 

@@ -99,9 +99,19 @@ public:
         texts << text;
         busyAtMessage << m_pointer.isBusy();
     }
+    // Questions are recorded apart from messages; with no answer scripted
+    // the user says No, as if the question had never been asked.
+    Answer ask(QWidget *owner, const QString &text) override
+    {
+        owners << owner;
+        questions << text;
+        return answers.isEmpty() ? Answer::No : answers.takeFirst();
+    }
     QStringList texts;
     QList<bool> busyAtMessage;
     QList<QWidget *> owners;
+    QStringList questions;
+    QList<Answer> answers;
 
 private:
     const MousePointer &m_pointer;
