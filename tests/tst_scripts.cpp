@@ -138,6 +138,16 @@ struct Session
         typeOver(script);
         press(editor()->Command1);
     }
+    // A failed Load or Save: its message above the editor, the pointer no longer busy, the scripts kept.
+    void checkRefused(const char *message, const QStringList &before) const
+    {
+        QCOMPARE(fake.messages.texts, QStringList{t(message)});
+        QCOMPARE(fake.messages.owners, QList<QWidget *>{editor()});
+        QCOMPARE(fake.files.owners, QList<QWidget *>{editor()});
+        QCOMPARE(fake.messages.busyAtMessage, QList<bool>{false});
+        QVERIFY(!fake.pointer.isBusy());
+        QCOMPARE(items(), before);
+    }
     // Save (Command4) or Load (Command3) with the file dialog answering `path`; empty: cancelled.
     void file(QPushButton *button, const QString &path)
     {
@@ -658,12 +668,7 @@ private Q_SLOTS:
             QVERIFY(QDir().mkpath(file));
         s.file(editor->Command3, what == u"cancel" ? QString() : what == u"missing" ? file + ".gone"
                                                             : what.startsWith(u'/')  ? what : file);
-        QCOMPARE(s.fake.messages.texts, QStringList{t(texts::kLoadError)});
-        QCOMPARE(s.fake.messages.owners, QList<QWidget *>{editor}); // above the topmost editor
-        QCOMPARE(s.fake.files.owners, QList<QWidget *>{editor});
-        QCOMPARE(s.fake.messages.busyAtMessage, QList<bool>{false});
-        QVERIFY(!s.fake.pointer.isBusy());
-        QCOMPARE(s.items(), before);
+        s.checkRefused(texts::kLoadError, before);
         QCOMPARE(s.state(), "Scene: 5|-empty-|W|5|5");
         QCOMPARE(editor->RichTextBox1.Text(), QString());
     }
@@ -697,12 +702,7 @@ private Q_SLOTS:
                 limit.emplace(4096);
             s.file(editor->Command4, what == u"cancel" ? QString() : file);
         }
-        QCOMPARE(s.fake.messages.texts, QStringList{t(texts::kSaveError)});
-        QCOMPARE(s.fake.messages.owners, QList<QWidget *>{editor});
-        QCOMPARE(s.fake.files.owners, QList<QWidget *>{editor});
-        QCOMPARE(s.fake.messages.busyAtMessage, QList<bool>{false});
-        QVERIFY(!s.fake.pointer.isBusy());
-        QCOMPARE(s.items(), before);
+        s.checkRefused(texts::kSaveError, before);
         QCOMPARE(editor->RichTextBox1.Text(), QString());
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList(what == u"full" ? 1 : 0, "board.ScE"));
         if (what == u"full")
