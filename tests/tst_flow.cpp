@@ -2,7 +2,7 @@
 // menu item and view-panel control opens, which windows block the main
 // window, and the typical session end to end on the real windows with only
 // the dialogs scripted.
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "dialogs/Help.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOptions.h"

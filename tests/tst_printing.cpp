@@ -2,7 +2,7 @@
 // dialogue opens, and the pages that reach a real PDF file through the
 // scripted printer dialogue.
 #include "board/ScriptListAccess.h"
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "platform/ImageBox.h"
 #include "platform/Palette.h"
 #include "platform/SheetPrinter.h"
