@@ -21,6 +21,28 @@ QString labelFor(const Variant &number)
 {
     return text(texts::kLabelPrefix) + number.toText();
 }
+
+// TakeFileName's cut: the item's base name, its first "." and up to three
+// characters after it. The rest of the item stays in the buffer.
+QString cutFileName(WorkBuffer &item)
+{
+    QString name;
+    item.setSelStart(0);
+    item.Span(u'.', Dir::Forward);
+    name += item.SelText();
+    item.setSelText(QString());
+    // Selects the "." and up to three characters after it: characters, not
+    // UTF-16 units, so a character outside the BMP is never cut in half.
+    item.Find(QStringLiteral("."));
+    const QString text = item.Text();
+    qsizetype end = item.SelStart() + item.SelLength();
+    for (int taken = 0; taken < 3 && end < text.size(); ++taken)
+        end += (text.at(end).isHighSurrogate() && end + 1 < text.size() && text.at(end + 1).isLowSurrogate()) ? 2 : 1;
+    item.setSelLength(end - item.SelStart());
+    name += item.SelText();
+    item.setSelText(QString());
+    return name;
+}
 } // namespace
 
 SceneBoard::SceneBoard(Services services, BoardHost &host)
@@ -241,10 +263,43 @@ void SceneBoard::ShowPage()
         TakeFileName();
         LoadSceneBox();
     }
-    if (m_decodePage)
+    if (m_decodePage) {
+        lookAhead();
         loadQueuedPictures();
+    }
     RichTextBox1.setText(RichTextBox3.Text());
     InsertionPoint = DaCounter;
+}
+
+QString SceneBoard::pathOf(const QString &name) const
+{
+    // Directory and name are joined with "/", the separator of this platform.
+    return Text1.Text() + u'/' + name;
+}
+
+void SceneBoard::lookAhead()
+{
+    // The page about to be shown and the pages either side, next first: the
+    // loader keeps this page's pictures and may decode the others while the
+    // user looks at it. It still reads a file again at its display when the
+    // file has changed since.
+    QList<PictureLoader::Request> keep;
+    if (Weirdo.toBool() && Zen.toInt() == 9) {
+        const QStringList items = RichTextBox3.Text().split(u' ', Qt::SkipEmptyParts);
+        const QSize bound = m_host.sceneBoxPixels();
+        const qsizetype page = DaCounter.toInt();
+        for (const qsizetype p : {page, page + 1, page - 1}) {
+            for (qsizetype i = qMax<qsizetype>(0, 9 * p); p >= 0 && i < qMin(9 * p + 9, items.size()); ++i) {
+                WorkBuffer item;
+                item.setText(items.at(i));
+                const QString name = cutFileName(item);
+                if (name == QLatin1String(texts::kEndMarker))
+                    break;
+                keep.append({pathOf(name), bound});
+            }
+        }
+    }
+    m_services.loader->lookAhead(keep);
 }
 
 void SceneBoard::StripLeadingSpace()
@@ -282,21 +337,7 @@ void SceneBoard::SkipToPage()
 
 void SceneBoard::TakeFileName()
 {
-    Text3.setText(QString());
-    RichTextBox2.setSelStart(0);
-    RichTextBox2.Span(u'.', Dir::Forward);
-    Text3.setText(Text3.Text() + RichTextBox2.SelText());
-    RichTextBox2.setSelText(QString());
-    // Selects the "." and up to three characters after it: characters, not
-    // UTF-16 units, so a character outside the BMP is never cut in half.
-    RichTextBox2.Find(QStringLiteral("."));
-    const QString text = RichTextBox2.Text();
-    qsizetype end = RichTextBox2.SelStart() + RichTextBox2.SelLength();
-    for (int taken = 0; taken < 3 && end < text.size(); ++taken)
-        end += (text.at(end).isHighSurrogate() && end + 1 < text.size() && text.at(end + 1).isLowSurrogate()) ? 2 : 1;
-    RichTextBox2.setSelLength(end - RichTextBox2.SelStart());
-    Text3.setText(Text3.Text() + RichTextBox2.SelText());
-    RichTextBox2.setSelText(QString());
+    Text3.setText(cutFileName(RichTextBox2));
     if (Text3.Text() == QLatin1String(texts::kEndMarker)) {
         setPageButton(Command4, false, colours::kGrey);
         NoMore = true;
@@ -307,8 +348,7 @@ void SceneBoard::LoadSceneBox()
 {
     if (NoMore.toBool())
         return;
-    // Directory and name are joined with "/", the separator of this platform.
-    StringKnown = Text1.Text() + u'/' + Text3.Text();
+    StringKnown = pathOf(Text3.Text());
     n = n.toInt() + 1;
     if (n.toInt() == 9)
         n = 0;

@@ -56,8 +56,8 @@ public:
 // The scene board of the main window: its hidden work buffers, its public
 // variables and the state of the controls they drive (scene boxes and labels,
 // captions, page buttons, scene menus). The board is text: every page display
-// cuts the names it needs off the working list again and reads the pictures
-// from disk again; nothing is cached.
+// cuts the names it needs off the working list again and asks the loader for
+// the pictures again, which reads every file that changed since it was read.
 class SceneBoard
 {
 public:
@@ -163,6 +163,8 @@ private:
     void showMessage(const char *text);
     void missingPicture(int box);
     void loadQueuedPictures();
+    QString pathOf(const QString &name) const;
+    void lookAhead();
 
     Services m_services;
     BoardHost &m_host;

@@ -1,5 +1,7 @@
 #include "platform/PictureIntegrity.h"
 
+#include "platform/JpegMarkers.h"
+
 namespace pictureintegrity {
 
 namespace {
@@ -23,35 +25,17 @@ bool skipSubBlocks(QByteArrayView data, qsizetype &i)
 
 bool jpegComplete(QByteArrayView data)
 {
-    if (data.size() < 4 || byteAt(data, 0) != 0xFF || byteAt(data, 1) != 0xD8)
-        return false;
-    qsizetype i = 2;
-    for (;;) {
-        if (i + 4 > data.size() || byteAt(data, i) != 0xFF)
+    JpegMarkers markers(data);
+    JpegMarkers::Segment segment;
+    do {
+        if (!markers.next(segment) || segment.marker == 0xD9) // broken, or ends before its first scan
             return false;
-        const uint marker = byteAt(data, i + 1);
-        if (marker == 0xFF) { // fill byte before a marker
-            ++i;
-            continue;
-        }
-        if (marker == 0xDA)
-            break;
-        if (marker == 0xD9)
-            return false; // ends before its first scan
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-            i += 2; // markers without a length
-            continue;
-        }
-        const qsizetype length = qsizetype(byteAt(data, i + 2) << 8 | byteAt(data, i + 3));
-        if (length < 2)
-            return false;
-        i += 2 + length;
-    }
+    } while (segment.marker != 0xDA);
     // Scan data stuffs every FF with a 00, so an FF D9 after the first scan
     // can only be the end marker. Searched from the back: in a whole file it
     // sits at the very end, or before data some cameras append.
     static constexpr char kEnd[] = {char(0xFF), char(0xD9)};
-    return data.sliced(i + 2).lastIndexOf(QByteArrayView(kEnd, 2)) >= 0;
+    return data.sliced(markers.position()).lastIndexOf(QByteArrayView(kEnd, 2)) >= 0;
 }
 
 bool bmpComplete(QByteArrayView data)

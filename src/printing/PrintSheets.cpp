@@ -62,9 +62,10 @@ void PrintSheets::fill(const board::SceneBoard &main, board::ScriptListAccess &l
     QList<PictureLoader::Request> requests;
     const QSize single = sheetprint::picturePixels(QSize(1965, 1965));
     const QSize grid = sheetprint::picturePixels(QSize(sheets::kGridBox, sheets::kGridBox));
-    requests.append({main.BigPreview.file, single});
+    // At 300 dpi: never a picture made from a progressive file's first scans.
+    requests.append({main.BigPreview.file, single, PictureLoader::Use::Print});
     for (int i = 0; i < 9; ++i)
-        requests.append({main.Image1[i].picture.file, grid});
+        requests.append({main.Image1[i].picture.file, grid, PictureLoader::Use::Print});
     QList<QImage> decoded(requests.size());
     if (loader) {
         QList<PictureLoader::Request> wanted;

@@ -15,7 +15,7 @@ namespace support {
 class StubLoader : public PictureLoader
 {
 public:
-    QImage load(const QString &file, QSize bound) override
+    QImage load(const QString &file, QSize bound, Use = Use::Screen) override
     {
         files << file;
         bounds << bound;

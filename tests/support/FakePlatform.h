@@ -121,14 +121,14 @@ private:
 class RecordingPictureLoader : public QtPictureLoader
 {
 public:
-    QImage load(const QString &file, QSize bound) override
+    QImage load(const QString &file, QSize bound, Use use = Use::Screen) override
     {
         {
             const std::lock_guard lock(m_mutex);
             files << file;
             bounds << bound;
         }
-        return QtPictureLoader::load(file, bound);
+        return QtPictureLoader::load(file, bound, use);
     }
     QStringList files;
     QList<QSize> bounds;
