@@ -1,5 +1,5 @@
 // What the user sees of every window: each caption, label and help text
-// whole in its control, and disabled buttons greyed.
+// whole in its control in the design face, and disabled buttons greyed.
 #include "dialogs/Help.h"
 #include "dialogs/HelpTopics.h"
 #include "platform/DesignFont.h"
@@ -21,15 +21,13 @@
 #include <QtTest>
 
 namespace {
-QString sizeText(QSize s) { return QStringLiteral("%1 x %2").arg(s.width()).arg(s.height()); }
-
 // The misfits among a window's texts, as "control: text (needs, has)".
 QStringList misfits(const QWidget *window)
 {
     QStringList found;
     auto check = [&](const QWidget *w, const QString &text, QSize needs, QSize has) {
         if (needs.width() > has.width() || needs.height() > has.height())
-            found << QStringLiteral("%1: \"%2\" needs %3, has %4").arg(w->objectName(), text, sizeText(needs), sizeText(has));
+            found << QStringLiteral("%1: \"%2\" needs %3 x %4").arg(w->objectName(), text).arg(needs.width()).arg(needs.height());
     };
     for (const QWidget *w : window->findChildren<QWidget *>()) {
         const QFontMetrics fm(w->font());
@@ -69,127 +67,87 @@ QStringList misfits(const QWidget *window)
 
 // A started main window: with the layout choice still open, empty, or with a
 // full board of 540 (missing) pictures on its last page and scene 540
-// selected, the longest captions it can show.
+// selected, the longest captions it can show; then `opening` triggered.
 struct Rig
 {
     FakePlatform fake;
     Form1 form{fake.platform()};
-    explicit Rig(const QString &board)
+    Rig(const QString &board, const QString &opening)
     {
         form.start();
-        if (board == QLatin1String("layout choice"))
-            return;
-        if (board == QLatin1String("empty")) {
+        if (board == u"empty")
             QTest::mouseClick(form.beginOption()->Command1, Qt::LeftButton);
-            return;
+        if (board == u"full") {
+            fake.pictures.choose(support::names(540));
+            QTest::mouseClick(form.beginOption()->Command7, Qt::LeftButton);
+            while (form.Command4->isEnabled())
+                QTest::mouseClick(form.Command4, Qt::LeftButton);
+            form.sPosition_Click(9);
         }
-        fake.pictures.choose(support::names(540));
-        QTest::mouseClick(form.beginOption()->Command7, Qt::LeftButton);
-        while (form.Command4->isEnabled())
-            QTest::mouseClick(form.Command4, Qt::LeftButton);
-        form.sPosition_Click(9);
+        if (!opening.isEmpty())
+            form.action(opening.toLatin1().constData())->trigger();
     }
 };
-
-QWidget *topLevel(const QString &name)
-{
-    for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (w->objectName() == name && w->isVisible())
-            return w;
-    }
-    return nullptr;
-}
 } // namespace
 
 class tst_looks : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void textsFit_data();
-    void textsFit();
-    void disabledCaptionsGrey_data();
-    void disabledCaptionsGrey();
+    void looks_data()
+    {
+        QTest::addColumn<QString>("board");
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("opening"); // the menu item that opens it
+        QTest::addColumn<int>("topic");       // help topic shown, -1 none
+        QTest::addColumn<QString>("button");  // pressed first when marked "!"
+        QTest::addColumn<bool>("enabled");    // then it is, with a black caption, or not, with a grey one
+        QTest::newRow("main window, page >> on the last page") << "full" << "Form1" << "" << -1 << "Command4" << false;
+        QTest::newRow("layout choice, 18 per page not yet") << "layout choice" << "BeginOption" << "" << -1 << "Command6" << false;
+        QTest::newRow("Script Editor, write to scene") << "full" << "ScriptEditor" << "sScriptEditor" << -1 << "Command1" << true;
+        QTest::newRow("Script Editor, after writing") << "full" << "ScriptEditor" << "sScriptEditor" << -1 << "!Command1" << false;
+        QTest::newRow("print dialogue") << "full" << "PrintPreviewDialog" << "sPrint" << -1 << "" << true;
+        QTest::newRow("options") << "empty" << "frmOptions" << "sOptions" << -1 << "" << true;
+        QTest::newRow("About box") << "empty" << "frmAbout" << "sAbout" << -1 << "" << true;
+        for (int i = 0; i < int(help::kTopics.size()); ++i)
+            QTest::newRow(help::kTopics[i].title) << "empty" << "Help" << "sHelp" << i << "" << true;
+    }
+    void looks()
+    {
+        QFETCH(QString, board);
+        QFETCH(QString, window);
+        QFETCH(QString, opening);
+        QFETCH(int, topic);
+        QFETCH(QString, button);
+        QFETCH(bool, enabled);
+        Rig rig(board, opening);
+        if (topic >= 0)
+            rig.form.help()->List1->findItems(QString::fromUtf8(help::kTopics[topic].title), Qt::MatchExactly).first()->setSelected(true);
+        QWidget *shown = nullptr;
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (w->objectName() == window && w->isVisible())
+                shown = w;
+        QVERIFY(shown && QTest::qWaitForWindowExposed(shown));
+        QCOMPARE(QFontInfo(shown->font()).family(), QString::fromLatin1(designfont::kFamily));
+        const QStringList found = misfits(shown);
+        QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
+        if (button.isEmpty())
+            return;
+        auto *b = shown->findChild<QPushButton *>(button.mid(button.startsWith(u'!')));
+        QVERIFY(b);
+        if (button.startsWith(u'!'))
+            QTest::mouseClick(b, Qt::LeftButton);
+        QCOMPARE(b->isEnabled(), enabled);
+        // Inside the frame only the caption is drawn: its darkest pixel, where a
+        // stroke covers it whole, is the caption's colour.
+        const QImage image = b->grab(b->rect().adjusted(3, 3, -3, -3)).toImage().convertToFormat(QImage::Format_RGB32);
+        int darkest = 255;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                darkest = qMin(darkest, qGray(image.pixel(x, y)));
+        QVERIFY2(enabled ? darkest < 48 : qAbs(darkest - 128) <= 16, qPrintable(QString::number(darkest)));
+    }
 };
-
-void tst_looks::textsFit_data()
-{
-    QTest::addColumn<QString>("board");
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("opening"); // the menu item that opens it
-    QTest::addColumn<int>("topic");       // help topic shown, -1 none
-    QTest::newRow("main window") << "full" << "Form1" << "" << -1;
-    QTest::newRow("layout choice") << "layout choice" << "BeginOption" << "" << -1;
-    QTest::newRow("Script Editor") << "full" << "ScriptEditor" << "sScriptEditor" << -1;
-    QTest::newRow("print dialogue") << "full" << "PrintPreviewDialog" << "sPrint" << -1;
-    QTest::newRow("options") << "empty" << "frmOptions" << "sOptions" << -1;
-    QTest::newRow("About box") << "empty" << "frmAbout" << "sAbout" << -1;
-    for (int i = 0; i < int(help::kTopics.size()); ++i)
-        QTest::newRow(help::kTopics[i].title) << "empty" << "Help" << "sHelp" << i;
-}
-
-void tst_looks::textsFit()
-{
-    QFETCH(QString, board);
-    QFETCH(QString, window);
-    QFETCH(QString, opening);
-    QFETCH(int, topic);
-    Rig rig(board);
-    if (!opening.isEmpty())
-        rig.form.action(opening.toLatin1().constData())->trigger();
-    if (topic >= 0) {
-        QListWidget *list = rig.form.help()->List1;
-        list->findItems(QString::fromUtf8(help::kTopics[topic].title), Qt::MatchExactly).first()->setSelected(true);
-    }
-    QWidget *shown = topLevel(window);
-    QVERIFY(shown);
-    QVERIFY(QTest::qWaitForWindowExposed(shown));
-    QCOMPARE(QFontInfo(shown->font()).family(), QString::fromLatin1(designfont::kFamily));
-    const QStringList found = misfits(shown);
-    QVERIFY2(found.isEmpty(), qPrintable(found.join(QLatin1Char('\n'))));
-}
-
-void tst_looks::disabledCaptionsGrey_data()
-{
-    QTest::addColumn<QString>("board");
-    QTest::addColumn<QString>("opening");
-    QTest::addColumn<QString>("window");
-    QTest::addColumn<QString>("button");
-    QTest::addColumn<bool>("press");   // press it first
-    QTest::addColumn<bool>("enabled"); // then it is, with a black caption, or not, with a grey one
-    QTest::newRow("write to scene, a scene chosen") << "full" << "sScriptEditor" << "ScriptEditor" << "Command1" << false << true;
-    QTest::newRow("write to scene, after writing") << "full" << "sScriptEditor" << "ScriptEditor" << "Command1" << true << false;
-    QTest::newRow("page >> on the last page, light red") << "full" << "" << "Form1" << "Command4" << false << false;
-    QTest::newRow("18 per page, not yet available") << "layout choice" << "" << "BeginOption" << "Command6" << false << false;
-}
-
-void tst_looks::disabledCaptionsGrey()
-{
-    QFETCH(QString, board);
-    QFETCH(QString, opening);
-    QFETCH(QString, window);
-    QFETCH(QString, button);
-    QFETCH(bool, press);
-    QFETCH(bool, enabled);
-    Rig rig(board);
-    if (!opening.isEmpty())
-        rig.form.action(opening.toLatin1().constData())->trigger();
-    QWidget *shown = topLevel(window);
-    QVERIFY(shown);
-    auto *b = shown->findChild<QPushButton *>(button);
-    QVERIFY(b);
-    if (press)
-        QTest::mouseClick(b, Qt::LeftButton);
-    QCOMPARE(b->isEnabled(), enabled);
-    // Inside the frame: only the caption is drawn there.
-    const QImage image = b->grab(b->rect().adjusted(3, 3, -3, -3)).toImage().convertToFormat(QImage::Format_RGB32);
-    // The darkest pixel is the caption's colour where a stroke covers it whole.
-    int darkest = 255;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x)
-            darkest = qMin(darkest, qGray(image.pixel(x, y)));
-    }
-    QVERIFY2(enabled ? darkest < 48 : qAbs(darkest - 128) <= 16, qPrintable(QString::number(darkest)));
-}
 
 QTEST_MAIN(tst_looks)
 #include "tst_looks.moc"

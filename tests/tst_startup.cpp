@@ -9,38 +9,35 @@ class tst_startup : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void alertOnceThenSmall();
-    void alertsOffGoLarge();
+    void start_data()
+    {
+        QTest::addColumn<bool>("alerts");
+        QTest::addColumn<QString>("text5");
+        QTest::addColumn<QRect>("box9");
+        QTest::newRow("alert once, then small") << true << "4732.5" << QRect(4440, 4560, 1965, 1965);
+        QTest::newRow("alerts off: large") << false << "14400" << QRect(8340, 7446, 4013, 3383);
+    }
+    void start()
+    {
+        QFETCH(bool, alerts);
+        FakePlatform fake;
+        fake.screen.screenSize = QSize(1920, 1080);
+        Form1 form(fake.platform());
+        if (alerts) {
+            form.start();
+        } else {
+            form.board().Form_Load();
+            form.board().AlertsAreOn = false;
+            form.showMaximized();
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(fake.messages.texts, alerts ? QStringList{QString::fromUtf8(texts::kUnsupportedResolution)} : QStringList());
+        QCOMPARE(fake.messages.owners, alerts ? QList<QWidget *>{&form} : QList<QWidget *>());
+        QTEST(form.board().Text5.Text(), "text5");
+        QTEST(form.geometry().images[8], "box9");
+        QVERIFY(form.isVisible());
+    }
 };
-
-void tst_startup::alertOnceThenSmall()
-{
-    FakePlatform fake;
-    fake.screen.screenSize = QSize(1920, 1080);
-    Form1 form(fake.platform());
-    form.start();
-    QCoreApplication::processEvents();
-    QCOMPARE(fake.messages.texts, QStringList{QString::fromUtf8(texts::kUnsupportedResolution)});
-    QCOMPARE(fake.messages.owners, QList<QWidget *>{&form});
-    QCOMPARE(form.board().Text5.Text(), QStringLiteral("4732.5"));
-    QCOMPARE(form.geometry().images[8], QRect(4440, 4560, 1965, 1965));
-    QCOMPARE(form.geometry().frame.left(), 6480);
-    QVERIFY(form.isVisible());
-}
-
-void tst_startup::alertsOffGoLarge()
-{
-    FakePlatform fake;
-    Form1 form(fake.platform());
-    form.board().Form_Load();
-    form.board().AlertsAreOn = false;
-    form.showMaximized();
-    QCoreApplication::processEvents();
-    QVERIFY(fake.messages.texts.isEmpty());
-    QCOMPARE(form.board().Text5.Text(), QStringLiteral("14400"));
-    QCOMPARE(form.geometry().images[8], QRect(8340, 7446, 4013, 3383));
-    QCOMPARE(form.geometry().frame.left(), 12414);
-}
 
 QTEST_MAIN(tst_startup)
 #include "tst_startup.moc"
