@@ -5,19 +5,9 @@
 #include "platform/DesignFont.h"
 #include "platform/OptionButton.h"
 #include "support/BoardRig.h"
-#include "support/FakePlatform.h"
 #include "view/Form1.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QListWidget>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QStyleOptionButton>
-#include <QTextBlock>
+#include <QtWidgets>
 #include <QtTest>
 
 namespace {
@@ -41,8 +31,7 @@ QStringList misfits(const QWidget *window)
             option.initFrom(b);
             option.text = b->text();
             const auto *push = qobject_cast<const QPushButton *>(b);
-            if (push && push->isDefault())
-                option.features |= QStyleOptionButton::DefaultButton;
+            option.features = push && push->isDefault() ? QStyleOptionButton::DefaultButton : QStyleOptionButton::None;
             const QStyle::SubElement part = push ? QStyle::SE_PushButtonContents
                                             : qobject_cast<const QCheckBox *>(b) ? QStyle::SE_CheckBoxContents
                                                                                   : QStyle::SE_RadioButtonContents;
@@ -65,29 +54,6 @@ QStringList misfits(const QWidget *window)
     return found;
 }
 
-// A started main window: with the layout choice still open, empty, or with a
-// full board of 540 (missing) pictures on its last page and scene 540
-// selected, the longest captions it can show; then `opening` triggered.
-struct Rig
-{
-    FakePlatform fake;
-    Form1 form{fake.platform()};
-    Rig(const QString &board, const QString &opening)
-    {
-        form.start();
-        if (board == u"empty")
-            QTest::mouseClick(form.beginOption()->Command1, Qt::LeftButton);
-        if (board == u"full") {
-            fake.pictures.choose(support::names(540));
-            QTest::mouseClick(form.beginOption()->Command7, Qt::LeftButton);
-            while (form.Command4->isEnabled())
-                QTest::mouseClick(form.Command4, Qt::LeftButton);
-            form.sPosition_Click(9);
-        }
-        if (!opening.isEmpty())
-            form.action(opening.toLatin1().constData())->trigger();
-    }
-};
 } // namespace
 
 class tst_looks : public QObject
@@ -120,9 +86,25 @@ private Q_SLOTS:
         QFETCH(int, topic);
         QFETCH(QString, button);
         QFETCH(bool, enabled);
-        Rig rig(board, opening);
+        // With the layout choice still open, empty, or with a full board of 540
+        // (missing) pictures on its last page and scene 540 selected: the
+        // longest captions it can show.
+        FakePlatform fake;
+        Form1 form(fake.platform());
+        form.start();
+        if (board == u"empty")
+            QTest::mouseClick(form.beginOption()->Command1, Qt::LeftButton);
+        if (board == u"full") {
+            fake.pictures.choose(support::names(540));
+            QTest::mouseClick(form.beginOption()->Command7, Qt::LeftButton);
+            while (form.Command4->isEnabled())
+                QTest::mouseClick(form.Command4, Qt::LeftButton);
+            form.sPosition_Click(9);
+        }
+        if (!opening.isEmpty())
+            form.action(opening.toLatin1().constData())->trigger();
         if (topic >= 0)
-            rig.form.help()->List1->findItems(QString::fromUtf8(help::kTopics[topic].title), Qt::MatchExactly).first()->setSelected(true);
+            form.help()->List1->findItems(QString::fromUtf8(help::kTopics[topic].title), Qt::MatchExactly).first()->setSelected(true);
         QWidget *shown = nullptr;
         for (QWidget *w : QApplication::topLevelWidgets())
             if (w->objectName() == window && w->isVisible())

@@ -1,0 +1,87 @@
+#pragma once
+
+// A started main window on a board of real pictures, with every dialog
+// scripted, and what poppler reads from a printed PDF.
+#include "platform/QtPictureDialog.h"
+#include "printing/PrintPreviewDialog.h"
+#include "support/FakePlatform.h"
+#include "support/PictureFiles.h"
+#include "view/BeginOption.h"
+#include "view/Form1.h"
+
+#include <QAction>
+#include <QPushButton>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace support {
+
+inline QString t(const char *literal) { return QString::fromUtf8(literal); }
+inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+struct FormRig
+{
+    QTemporaryDir dir;
+    FakePlatform fake;
+    Form1 form{fake.platform()};
+    QStringList pictures; // scene k is pictures[k - 1]
+
+    // scenes 0: the layout choice cancelled, no board.
+    explicit FormRig(int scenes, QSize size = {40, 30})
+    {
+        for (int k = 1; k <= scenes; ++k) {
+            pictures << dir.filePath(QStringLiteral("s%1.jpg").arg(k, 3, 10, QLatin1Char('0')));
+            const QColor colour = QColor::fromHsv(k * 37 % 360, 200, 220);
+            if (size.width() < 1000) // big ones: photograph-like detail, made once
+                testpictures::writePicture(pictures.last(), colour, size);
+            else if (k == 1)
+                testpictures::write(pictures.last(), testpictures::encoded(testpictures::detailed(size, colour), "JPG"));
+            else
+                QFile::copy(pictures.first(), pictures.last());
+        }
+        form.start();
+        if (scenes)
+            fake.pictures.choose(QtPictureDialog::resultText(pictures));
+        QTest::mouseClick(scenes ? form.beginOption()->Command7 : form.beginOption()->Command1, Qt::LeftButton);
+        flushDeletes();
+    }
+    PrintPreviewDialog *openPrint()
+    {
+        form.action("sPrint")->trigger();
+        return form.printPreviewDialog();
+    }
+};
+
+inline bool havePoppler()
+{
+    for (const char *tool : {"pdfinfo", "pdftotext", "pdfimages", "pdftoppm"})
+        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
+            return false;
+    return true;
+}
+
+inline QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(30000);
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// From `pdfinfo`: "Pages" or "Page size".
+inline QString pdfInfo(const QString &pdf, const QString &field)
+{
+    const auto m = QRegularExpression(field + QStringLiteral(":\\s+([^\\n]*)")).match(run(QStringLiteral("pdfinfo"), {pdf}));
+    return m.captured(1).trimmed();
+}
+
+inline QString pageText(const QString &pdf, int page)
+{
+    const QString p = QString::number(page);
+    return run(QStringLiteral("pdftotext"), {QStringLiteral("-f"), p, QStringLiteral("-l"), p, QStringLiteral("-layout"),
+                                             pdf, QStringLiteral("-")});
+}
+
+} // namespace support
