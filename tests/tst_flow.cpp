@@ -80,13 +80,11 @@ private Q_SLOTS:
     void menuTree();
     void menuEnabled_data();
     void menuEnabled();
-    void windowsOnce_data();
-    void windowsOnce();
     void positionItems_data();
     void positionItems();
     void scriptEditorOpensAfterTheSceneCloses();
-    void inputBlocking_data();
-    void inputBlocking();
+    void secondaryWindows_data();
+    void secondaryWindows();
     void printClosedUnderOptions_data();
     void printClosedUnderOptions();
     void dialogAboveTopmost_data();
@@ -170,39 +168,6 @@ void tst_flow::menuEnabled()
         QVERIFY(!rig.form.printPreviewDialog() && !rig.form.scriptEditor() && !rig.form.closeUp());
 }
 
-void tst_flow::windowsOnce_data()
-{
-    QTest::addColumn<QString>("first");
-    QTest::addColumn<QString>("second");
-    QTest::addColumn<QString>("window");
-    QTest::newRow("Help menu, then the Help button") << "sHelp" << "Command6" << "Help";
-    QTest::newRow("About menu, then the logo") << "sAbout" << "PictureLabelLogo" << "frmAbout";
-    QTest::newRow("Options twice") << "sOptions" << "sOptions" << "frmOptions";
-    QTest::newRow("Print... twice") << "sPrint" << "sPrint" << "PrintPreviewDialog";
-    QTest::newRow("Script Editor twice") << "sScriptEditor" << "sScriptEditor" << "ScriptEditor";
-    QTest::newRow("preview click, then Position 5") << "BigPreview" << "sPosition5" << "Quorvadine";
-    QTest::newRow("Position 2, then a preview click") << "sPosition2" << "BigPreview" << "Quorvadine";
-}
-
-// Hidden (as the Script Editor's Close does), then asked for again: the same window comes back.
-void tst_flow::windowsOnce()
-{
-    QFETCH(QString, first);
-    QFETCH(QString, second);
-    QFETCH(QString, window);
-    FormRig rig(20);
-    perform(rig.form, first);
-    QCOMPARE(windowsNamed(window).size(), 1);
-    QPointer<QWidget> shown = windowsNamed(window).first();
-    QVERIFY(shown->isVisible());
-    shown->hide();
-    perform(rig.form, second);
-    flushDeletes();
-    QCOMPARE(windowsNamed(window), QList<QWidget *>{shown.data()});
-    QVERIFY(shown->isVisible());
-    rig.form.close();
-}
-
 void tst_flow::positionItems_data()
 {
     QTest::addColumn<int>("page");
@@ -253,23 +218,27 @@ void tst_flow::scriptEditorOpensAfterTheSceneCloses()
     rig.form.close();
 }
 
-void tst_flow::inputBlocking_data()
+void tst_flow::secondaryWindows_data()
 {
-    QTest::addColumn<QString>("how");
+    QTest::addColumn<QString>("first");
+    QTest::addColumn<QString>("second"); // another way to ask for the same window
     QTest::addColumn<QString>("window");
     QTest::addColumn<bool>("blocks");
     QTest::addColumn<bool>("topmost");
-    QTest::newRow("options") << "sOptions" << "frmOptions" << true << true;
-    QTest::newRow("print dialogue") << "sPrint" << "PrintPreviewDialog" << true << true;
-    QTest::newRow("Script Editor") << "sScriptEditor" << "ScriptEditor" << false << true;
-    QTest::newRow("help") << "sHelp" << "Help" << false << true;
-    QTest::newRow("About box") << "sAbout" << "frmAbout" << false << false;
-    QTest::newRow("close-up") << "BigPreview" << "Quorvadine" << false << false;
+    QTest::newRow("options") << "sOptions" << "sOptions" << "frmOptions" << true << true;
+    QTest::newRow("print dialogue") << "sPrint" << "sPrint" << "PrintPreviewDialog" << true << true;
+    QTest::newRow("Script Editor") << "sScriptEditor" << "sScriptEditor" << "ScriptEditor" << false << true;
+    QTest::newRow("help: menu, then button") << "sHelp" << "Command6" << "Help" << false << true;
+    QTest::newRow("About: menu, then logo") << "sAbout" << "PictureLabelLogo" << "frmAbout" << false << false;
+    QTest::newRow("close-up: preview, then Position 5") << "BigPreview" << "sPosition5" << "Quorvadine" << false << false;
+    QTest::newRow("close-up: Position 2, then preview") << "sPosition2" << "BigPreview" << "Quorvadine" << false << false;
 }
 
-void tst_flow::inputBlocking()
+// Each window exists at most once; hidden (as the Script Editor's Close does)
+// and asked for again, the same window comes back.
+void tst_flow::secondaryWindows()
 {
-    QFETCH(QString, how);
+    QFETCH(QString, first);
     QFETCH(QString, window);
     QFETCH(bool, blocks);
     FormRig rig(20);
@@ -277,17 +246,24 @@ void tst_flow::inputBlocking()
     QTest::mouseClick(form.Image1[0], Qt::LeftButton);
     {
         FirstShowRecorder recorder(form);
-        perform(form, how);
+        perform(form, first);
         QVERIFY(recorder.flags.contains(window));
         QTEST(bool(recorder.flags.value(window) & Qt::WindowStaysOnTopHint), "topmost");
     }
+    QPointer<QWidget> shown = windowsNamed(window).value(0);
+    shown->hide();
+    QFETCH(QString, second);
+    perform(form, second);
+    flushDeletes();
+    QCOMPARE(windowsNamed(window), QList<QWidget *>{shown.data()});
+    QVERIFY(shown->isVisible());
     QCOMPARE(form.isEnabled(), !blocks);
     QTest::mouseClick(form.Image1[4], Qt::LeftButton);
     QTest::mouseClick(form.Command4, Qt::LeftButton);
     QCOMPARE(form.FatViewSceneLabel->text(), blocks ? t("Current View: Sc:1") : t("Current View: Sc:5"));
     QCOMPARE(form.PageCurrent->text(), blocks ? t("Page: 1") : t("Page: 2"));
     // Closing the window gives the main window back.
-    windowsNamed(window).first()->close();
+    shown->close();
     flushDeletes();
     QTest::mouseClick(form.Command5, Qt::LeftButton);
     QCOMPARE(form.PageCurrent->text(), t("Page: 1"));
