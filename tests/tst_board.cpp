@@ -1,7 +1,7 @@
 // The board model without a window (the work buffer, variants, counting)
 // and then the main window and its layout choice, driven as a user would.
 #include "board/SceneBoard.h"
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "platform/ImageBox.h"
 #include "platform/QtPictureDialog.h"
 #include "platform/Twips.h"

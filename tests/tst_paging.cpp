@@ -1,9 +1,9 @@
 // Page display and paging: what the nine boxes, their labels, the page
 // caption and the page buttons show after each click, and what the hidden
 // lists hold between displays.
-#include "board/Colours.h"
+#include "resources/Colours.h"
 #include "board/SceneBoard.h"
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "platform/ImageBox.h"
 #include "platform/Palette.h"
 #include "platform/QtPictureDialog.h"

@@ -1,7 +1,7 @@
 // Picture files as a user's disk holds them: whole ones in every format, and
 // every kind of broken one, which must show the blank scene picture with the
 // one message instead of a grey or black half picture, a crash or a hang.
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "platform/ImageBox.h"
 #include "platform/JpegEighth.h"
 #include "platform/PictureIntegrity.h"

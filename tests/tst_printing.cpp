@@ -1,7 +1,7 @@
 // The print sheets and the print dialogue: what the sheets hold once the
 // dialogue opens, and the pages that reach a real PDF through the scripted
 // printer dialogue.
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "platform/ImageBox.h"
 #include "platform/SheetPrinter.h"
 #include "platform/Twips.h"

@@ -1,6 +1,6 @@
 // The Script Editor and script files, driven as a user would: clicks on list
 // items, keys typed into the Edit bay, file dialogs answered by the fake.
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "platform/ImageBox.h"
 #include "platform/Twips.h"
 #include "scripts/EditBay.h"

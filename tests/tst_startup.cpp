@@ -1,5 +1,5 @@
 // Start-up on a screen larger than the layouts know (1920 x 1080).
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "support/FakePlatform.h"
 #include "view/Form1.h"
 

@@ -1,5 +1,5 @@
 // Scene selection, the layout by screen resolution and the close-up window.
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "platform/ImageBox.h"
 #include "platform/Palette.h"
 #include "platform/Twips.h"

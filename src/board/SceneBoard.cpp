@@ -1,7 +1,7 @@
 #include "board/SceneBoard.h"
 
 #include "board/ScriptListAccess.h"
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "platform/Dialogs.h"
 #include "platform/PictureLoader.h"
 #include "resources/StoredBitmaps.h"
@@ -13,7 +13,6 @@ namespace board {
 
 namespace {
 using Dir = WorkBuffer::Direction;
-using resources::storedPicture;
 
 using texts::text;
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "board/Colours.h"
+#include "resources/Colours.h"
 #include "board/Variant.h"
 #include "board/WorkBuffer.h"
-#include "dialogs/ColourSchemes.h"
-#include "board/TipTable.h"
+#include "resources/ColourSchemes.h"
+#include "resources/TipTable.h"
 #include "platform/Picture.h"
 
 #include <QSize>

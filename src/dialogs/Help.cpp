@@ -1,6 +1,6 @@
 #include "dialogs/Help.h"
 
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "dialogs/DialogLayout.h"
 #include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
@@ -201,7 +201,7 @@ void Help::Command1_Click()
 
 void Help::setPicture(int resource)
 {
-    m_picture = resources::storedPicture(resource);
+    m_picture = storedPicture(resource);
     update();
 }
 

@@ -1,6 +1,6 @@
 #include "dialogs/frmAbout.h"
 
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "dialogs/DialogLayout.h"
 #include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
@@ -116,7 +116,7 @@ void frmAbout::cmdOK_Click()
 
 void frmAbout::setPicture(int resource)
 {
-    m_picture = resources::storedPicture(resource);
+    m_picture = storedPicture(resource);
     update();
 }
 

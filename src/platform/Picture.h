@@ -1,5 +1,7 @@
 #pragma once
 
+#include "resources/StoredBitmaps.h"
+
 #include <QImage>
 #include <QString>
 
@@ -18,3 +20,6 @@ struct Picture
         return a.file == b.file && a.resource == b.resource && a.image.cacheKey() == b.image.cacheKey();
     }
 };
+
+// A stored bitmap as an image box shows it: the picture with its number.
+inline Picture storedPicture(int number) { return Picture{resources::storedBitmap(number), QString(), number}; }

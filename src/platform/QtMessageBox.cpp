@@ -1,6 +1,6 @@
 #include "platform/QtMessageBox.h"
 
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "platform/QtDialogOwner.h"
 
 #include <QMessageBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/Colours.h"
+#include "resources/Colours.h"
 #include "platform/Picture.h"
 
 #include <QList>

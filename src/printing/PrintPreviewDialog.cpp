@@ -1,6 +1,6 @@
 #include "printing/PrintPreviewDialog.h"
 
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "platform/Dialogs.h"
 #include "platform/EnterKey.h"
 #include "platform/DesignFont.h"

@@ -2,7 +2,7 @@
 
 #include "board/SceneBoard.h"
 #include "board/ScriptListAccess.h"
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "board/Variant.h"
 #include "board/WorkBuffer.h"
 #include "platform/PictureLoader.h"

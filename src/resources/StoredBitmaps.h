@@ -1,7 +1,5 @@
 #pragma once
 
-#include "platform/Picture.h"
-
 #include <QCursor>
 #include <QIcon>
 #include <QImage>
@@ -18,8 +16,6 @@ inline constexpr QPoint kMagnifierHotSpot{12, 12};
 // layout choice, 1000 and 1001 About box, 2003 and 2004 help window.
 // Any other number gives a null image.
 QImage storedBitmap(int number);
-// The same bitmap as an image box shows it: the picture with its number.
-inline Picture storedPicture(int number) { return Picture{storedBitmap(number), QString(), number}; }
 
 // The program icon at 32, 48 and 256 pixels.
 QIcon appIcon();

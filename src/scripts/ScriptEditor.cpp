@@ -1,7 +1,7 @@
 #include "scripts/ScriptEditor.h"
 
 #include "platform/DesignFont.h"
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "platform/Dialogs.h"
 #include "platform/EnterKey.h"
 #include "platform/Palette.h"
@@ -9,7 +9,7 @@
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
 #include "scripts/EditBay.h"
-#include "board/TipTable.h"
+#include "resources/TipTable.h"
 #include "scripts/ScriptEditorDesign.h"
 #include "scripts/ScriptFile.h"
 #include "scripts/ScriptText.h"

@@ -2,7 +2,7 @@
 
 #include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "platform/ImageBox.h"
 #include "platform/Palette.h"
 #include "platform/Twips.h"
@@ -68,9 +68,9 @@ BeginOption::BeginOption(Form1 &form1)
 void BeginOption::Form_Load()
 {
     m_form1.platform().windows->setEnabled(&m_form1, false);
-    Picture1->setPicture(resources::storedPicture(2001));
+    Picture1->setPicture(storedPicture(2001));
     for (ImageBox *box : Picture2)
-        box->setPicture(resources::storedPicture(2005));
+        box->setPicture(storedPicture(2005));
 }
 
 void BeginOption::enableMain()

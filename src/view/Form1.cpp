@@ -1,7 +1,7 @@
 #include "view/Form1.h"
 
 #include "platform/DesignFont.h"
-#include "board/Texts.h"
+#include "resources/Texts.h"
 #include "dialogs/Help.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOptions.h"

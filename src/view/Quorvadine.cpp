@@ -1,6 +1,6 @@
 #include "view/Quorvadine.h"
 
-#include "board/Colours.h"
+#include "resources/Colours.h"
 #include "platform/ImageBox.h"
 #include "platform/Palette.h"
 #include "platform/PictureLoader.h"

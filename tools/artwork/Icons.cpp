@@ -2,7 +2,7 @@
 
 #include "Drawing.h"
 
-#include "board/Colours.h"
+#include "resources/Colours.h"
 #include "resources/StoredBitmaps.h"
 
 #include <QLinearGradient>

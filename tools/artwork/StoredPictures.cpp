@@ -4,7 +4,7 @@
 #include "Quantize.h"
 #include "Robot.h"
 
-#include "board/Colours.h"
+#include "resources/Colours.h"
 
 #include <QLinearGradient>
 #include <QPainter>

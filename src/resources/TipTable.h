@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/Texts.h"
+#include "resources/Texts.h"
 
 #include <array>
 #include <string_view>

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# The source folders stack: each may include only from itself and the folders
+# below it. From the bottom: resources (design data and stored pictures), platform,
+# board; the windows (view, scripts, printing, dialogs) may use all of these.
+# Usage: layers.sh SOURCE_DIR
+set -euo pipefail
+cd "${1:?usage: layers.sh SOURCE_DIR}"
+declare -A allowed=(
+    [resources]="resources"
+    [platform]="resources platform"
+    [board]="resources platform board"
+)
+bad=0
+for folder in "${!allowed[@]}"; do
+    while IFS= read -r line; do
+        inc=${line#*\#include \"}; inc=${inc%%/*}
+        [[ " ${allowed[$folder]} " == *" $inc "* ]] && continue
+        echo "upward include: $line"; bad=1
+    done < <(grep -rn '^#include "[a-z]*/' "$folder" || true)
+done
+[ "$bad" = 0 ] && echo "no upward includes"
+exit "$bad"
