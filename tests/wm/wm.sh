@@ -44,7 +44,7 @@ sleep 1
 # A 1024 x 768 screen is never called unsupported, and the maximised
 # window gets the large layout (its view panel starts 827 px from the left).
 pixel() { convert x:root -crop "1x1+$1+$2" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}'; }
-for _ in $(seq 25); do
+for _ in $(seq 100); do
     read -r mx my < <(origin "$main")
     [ "$(pixel $((mx + 830)) $((my + 300)))" = "#808080" ] && break
     sleep 0.2
@@ -52,6 +52,9 @@ done
 xdotool search --onlyvisible --name '^Quorvadine$' >/dev/null 2>&1 && fail "an alert showed on a 1024 x 768 screen"
 [ "$(pixel $((mx + 830)) $((my + 300)))" = "#808080" ] || fail "no large layout: no view panel at x = 830"
 [ "$(xwininfo -id "$main" | awk '/^  Height/ {print $2}')" -gt 751 ] || fail "the title bar is not thin enough to test"
+
+# Keystrokes typed before a dialog has the focus go astray on a busy machine.
+focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true; sleep 0.3; }
 
 # Stacking: is window $1 above window $2?
 above() {
@@ -66,6 +69,7 @@ above() {
 # "9  per page": the picture dialog, then nine bitmaps typed by name.
 click_in "$choice" 60 134
 dialog=$(wait_window 30 '^Open multiple images\.\.\.$') || fail "the picture dialog did not open"
+focus "$dialog"
 xdotool type --delay 20 "$work/pics/"
 xdotool key Return
 sleep 0.5
@@ -83,15 +87,18 @@ click_in "$editor" 520 272
 dialog=$(wait_window 30 '^Save a script$') || fail "Save opened no dialog"
 sleep 0.5
 above "$dialog" "$editor" || fail "the Save dialog is behind the Script Editor"
+focus "$dialog"
 xdotool type --delay 20 "$work/board.ScE"
 xdotool key Return
 wait_gone '^Save a script$' || fail "the Save dialog did not close"
+for _ in $(seq 50); do [ -s "$work/board.ScE" ] && break; sleep 0.2; done
 [ -s "$work/board.ScE" ] || fail "Save wrote no script file"
 
 # "Load" of a picture: the load error's message opens above the editor.
 click_in "$editor" 460 272
 dialog=$(wait_window 30 '^Load a script$') || fail "Load opened no dialog"
 above "$dialog" "$editor" || fail "the Load dialog is behind the Script Editor"
+focus "$dialog"
 xdotool type --delay 20 "$work/pics/p1.bmp"
 xdotool key Return
 message=$(wait_window 30 '^Quorvadine$') || fail "a picture loaded as a script gave no message"
