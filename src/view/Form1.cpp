@@ -28,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QShortcut>
 #include <QWindow>
 
@@ -245,7 +246,15 @@ void Form1::resizeEvent(QResizeEvent *event)
 
 void Form1::keepDesignSize()
 {
-    if (!(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen)) && size() != m_designSize)
+    if (windowState() & (Qt::WindowMaximized | Qt::WindowMinimized | Qt::WindowFullScreen))
+        return;
+    // A busy machine may report a maximise's size well before its state: a
+    // frame that fills the work area is that, not a drag, and is left alone.
+    const QScreen *where = screen();
+    if (where && frameGeometry().width() >= where->availableGeometry().width()
+        && frameGeometry().height() >= where->availableGeometry().height())
+        return;
+    if (size() != m_designSize)
         resize(m_designSize);
 }
 
