@@ -31,26 +31,22 @@ need_tools() {
     done
 }
 
-# Starts Xvfb with a screen of $1 (WxH) on a free display and exports DISPLAY.
-# Others may run this at the same time, so a server that fails to start
-# (display taken meanwhile) moves on to the next number.
+# Starts Xvfb with a screen of $1 (WxH) and exports DISPLAY. The server picks
+# a free display itself and names it once it takes connections: a number
+# chosen by looking for lock files could still be held by a server that is
+# going away, and the program would then find no display at all.
 start_xvfb() {
-    local n
-    for n in $(seq 90 99); do
-        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] && continue
-        Xvfb ":$n" -nolisten tcp -screen 0 "$1x24" >"$out/xvfb-$n.log" 2>&1 &
-        xvfb_pid=$!
-        for _ in $(seq 50); do
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            DISPLAY=":$n" xdotool getdisplaygeometry >/dev/null 2>&1 && { display=":$n"; break; }
-            sleep 0.1
-        done
-        [ -n "$display" ] && break
-        kill "$xvfb_pid" 2>/dev/null || true
-        wait "$xvfb_pid" 2>/dev/null || true
-        xvfb_pid=''
+    local named="$out/xvfb-display"
+    rm -f "$named"
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 "$1x24" 3>"$named" >"$out/xvfb.log" 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        [ -s "$named" ] && break
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        sleep 0.1
     done
-    [ -n "$display" ] || fail "no Xvfb on any free display :90..:99"
+    [ -s "$named" ] || { xvfb_pid=''; fail "Xvfb did not start: $(cat "$out/xvfb.log")"; }
+    display=":$(head -n1 "$named")"
     export DISPLAY=$display
     echo "Xvfb $1 on $DISPLAY"
 }
