@@ -10,9 +10,7 @@
 #include "support/ScriptListDouble.h"
 #include "view/Form1.h"
 
-#include <QAction>
 #include <QClipboard>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -47,25 +45,16 @@ void writeFile(const QString &path, const QByteArray &bytes)
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
 }
 
-// One key event carrying `text`, as a keyboard layout or input method sends what has no key code.
-void sendKey(QWidget *widget, const QString &text, Qt::KeyboardModifiers modifiers = {})
-{
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, modifiers, text);
-    QCoreApplication::sendEvent(widget, &press);
-}
-
-// A main window with a board of `pictures` (none of them on disk), the messages of loading forgotten.
+// A main window with a board of 12 pictures (none of them on disk), the messages of loading forgotten.
 struct Session
 {
     FakePlatform fake;
     Form1 form{fake.platform()};
 
-    explicit Session(int pictures = 12) { load(pictures); }
-    void load(int pictures)
+    Session() { load(); }
+    void load()
     {
-        if (pictures == 0)
-            return;
-        fake.pictures.choose(names(pictures));
+        fake.pictures.choose(names(12));
         form.action("sOpen")->trigger();
         fake.messages.texts.clear();
         fake.messages.busyAtMessage.clear();
@@ -115,17 +104,6 @@ struct Session
     {
         path.isEmpty() ? fake.files.cancel() : fake.files.choose(path);
         press(button);
-    }
-    // A failed Load or Save: its message above the editor, the pointer no longer busy, the scripts kept.
-    void checkRefused(const QString &message, const QStringList &before) const
-    {
-        QCOMPARE(fake.messages.texts, QStringList{message});
-        QCOMPARE(fake.messages.owners, QList<QWidget *>{editor()});
-        QCOMPARE(fake.files.owners, QList<QWidget *>{editor()});
-        QCOMPARE(fake.messages.busyAtMessage, QList<bool>{false});
-        QVERIFY(!fake.pointer.isBusy());
-        QCOMPARE(items(), before);
-        QCOMPARE(editor()->RichTextBox1.Text(), QString());
     }
 };
 
@@ -275,10 +253,11 @@ private Q_SLOTS:
         } else if (way == u"paste") {
             QGuiApplication::clipboard()->setText(input);
             QTest::keyClick(s.bay(), Qt::Key_V, Qt::ControlModifier);
-        } else {
-            sendKey(s.bay(), input, way == u"altgr"  ? Qt::ControlModifier | Qt::AltModifier
-                                    : way == u"meta" ? Qt::MetaModifier
-                                                     : Qt::NoModifier);
+        } else { // one key event carrying the input, as a keyboard layout or input method sends it
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, way == u"altgr" ? Qt::ControlModifier | Qt::AltModifier
+                                                             : way == u"meta" ? Qt::MetaModifier : Qt::NoModifier,
+                          input);
+            QCoreApplication::sendEvent(s.bay(), &key);
         }
         QCOMPARE(s.bay()->toPlainText(), after);
         s.press(s.editor()->Command1);
@@ -445,14 +424,15 @@ private Q_SLOTS:
         } else {
             s.file(editor->Command3, chosen);
         }
+        // A failure's message above the editor, the pointer no longer busy, the scripts kept.
         const bool ok = load == u"good";
-        if (ok) {
-            QCOMPARE(s.fake.messages.texts, QStringList());
-            QCOMPARE(s.fake.pointer.history, (QList<bool>{true, false}));
-            QCOMPARE(s.items(), items.isEmpty() ? before : QStringList{"SCENES"} + items);
-        } else {
-            s.checkRefused(save.isEmpty() ? kLoadError : kSaveError, before);
-        }
+        QCOMPARE(s.fake.messages.texts, ok ? QStringList() : QStringList{save.isEmpty() ? kLoadError : kSaveError});
+        QCOMPARE(s.fake.messages.owners, QList<QWidget *>(ok ? 0 : 1, editor));
+        QCOMPARE(s.fake.messages.busyAtMessage, QList<bool>(ok ? 0 : 1, false));
+        QCOMPARE(s.fake.files.owners, QList<QWidget *>{editor});
+        QCOMPARE(s.fake.pointer.history, (QList<bool>{true, false}));
+        QCOMPARE(s.items(), ok && !items.isEmpty() ? QStringList{"SCENES"} + items : before);
+        QCOMPARE(editor->RichTextBox1.Text(), QString());
         if (!save.isEmpty()) {
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
                      (save == u"full" ? QStringList{"board.ScE", "saved.ScE"} : QStringList{"saved.ScE"}));
@@ -475,7 +455,7 @@ private Q_SLOTS:
         QCOMPARE(readFile(dir.filePath("saved.ScE")), rtf::write(saved.mid(1).join(u'~') + u'~'));
         QCOMPARE(s.editor()->selectedEntryText(), saved.last()); // saving selected every entry in turn
         QCOMPARE(editor->RichTextBox1.Text(), QString());
-        s.load(12); // the same pictures again: the scripts are gone until the file is loaded
+        s.load(); // the same pictures again: the scripts are gone until the file is loaded
         editor = s.open();
         QCOMPARE(s.items(), fresh(12));
         s.file(editor->Command3, dir.filePath("saved.ScE"));

@@ -7,23 +7,18 @@
 
 namespace support {
 
-// Stands in for the Script Editor's list: "SCENES" and one n.-empty- entry
-// per scene, with a record of what was selected and of the tip calls.
+// Stands in for the Script Editor's list: "SCENES" and one n.-empty- entry per scene, with a record of what
+// was selected and of the tip calls.
 class ScriptListDouble : public board::ScriptListAccess
 {
 public:
     explicit ScriptListDouble(int entries = 0)
     {
-        items << QStringLiteral("SCENES");
-        for (int n = 1; n <= entries; ++n)
-            items << QStringLiteral("%1.-empty-").arg(n);
+        for (int n = 0; n <= entries; ++n)
+            items << (n ? QStringLiteral("%1.-empty-").arg(n) : QStringLiteral("SCENES"));
     }
     int entryCount() override { return int(items.size()); }
-    void selectEntry(int n) override
-    {
-        selections << n;
-        selected = n >= 0 && n < items.size() ? n : -1;
-    }
+    void selectEntry(int n) override { selections << n, selected = n >= 0 && n < items.size() ? n : -1; }
     QString selectedEntryText() override { return selected >= 0 ? items.at(selected) : QString(); }
     int selectedIndex() override { return selected; }
     void setToolTips(bool on) override { tipCalls << on; }
