@@ -59,10 +59,10 @@ private slots:
         row("plain ascii, text that looks like rtf", "The quick brown fox 0123456789 !\"#$%&'()*+,-./:;<=>?@[]^_`|~"
                                                      "{\\rtf1 {\\*\\x} \\par \\'e9 \\u8364?}}\\");
         row("emoji, accents, windows-1252 punctuation", "1.🎬 Scene 😀~2.🇫🇷~3.Über ÄÖÜß~€ “q” ‘s’ — – … • ™ Š Œ Ÿ ƒ ‰ †");
-        row("greek, cyrillic, cjk", "1.Νύχτα πέφτει~2.Ночь наступает~3.夜が来る~4.밤이 온다~5.夜幕降临~");
-        row("signed 16 bit edges", ucs4({0x7FFF, 0x8000, 0xFFFD, 0x10000, 0x10FFFF}));
-        row("question mark, letters and digits after unicode", "Ω?é? Ωmega 東2 é1");
+        row("greek, cyrillic, cjk, 16-bit edges, ? and letters after unicode",
+            "1.Νύχτα~2.Ночь~3.夜が来る~4.밤이 온다~5.夜幕降临~Ω?é? Ωmega 東2 é1" + ucs4({0x7FFF, 0x8000, 0xFFFD, 0x10000, 0x10FFFF}));
         row("newlines, tabs and spaces", "\nx\n b\t1.\tDawn\t x\t\t  \n\n");
+        row("controls", ucs4({'a', 0x0, 0x1, 0xD, 0x1F, 0x7F, 0x81, 0x9F, 0xFFFE, 0xFFFF, 'b'}), {}, "ab");
         QString latin1Upper, long540;
         for (char16_t c = 0xA0; c <= 0xFF; ++c)
             latin1Upper += QChar(c);
@@ -82,7 +82,6 @@ private slots:
             QCOMPARE(document, kHeader + body);
         const rtf::ReadResult result = rtf::read(document);
         QVERIFY2(result.ok, qPrintable(result.error));
-        QCOMPARE(result.error, QString());
         QCOMPARE(result.text, back.isNull() ? text : back);
         // Plain ASCII in short lines, whatever the text.
         for (const QByteArray &line : document.split('\n')) {
@@ -105,7 +104,6 @@ private slots:
         const auto bad = [](const char *name, const QByteArray &document, const QString &error) {
             QTest::newRow(name) << document << QString() << error;
         };
-        row("pandoc: entries", fixture("entries.rtf"), "1.Dawn~2.Noon~3.Dusk~");
         row("pandoc: unicode", fixture("unicode.rtf"), "1.Café crème~2.Ελλάδα~3.Москва~4.東京~5.😀 “quoted” — done…~");
         row("pandoc: formatting", fixture("formatting.rtf"), "1.Dawn~2.Bright noon~3.Dusk falls~4.code and link~");
         row("pandoc: paragraphs", fixture("paragraphs.rtf"), "Scene one.\nScene two, with a\nhard break.");
@@ -115,13 +113,13 @@ private slots:
         row("only the last paragraph mark is dropped", "{\\rtf1 a\\par\\par}", "a\n");
         row("final line break stays", "{\\rtf1 a\\line}", "a\n");
         row("final paragraph mark inside a group", "{\\rtf1{\\pard a\\par}\n{\\*\\x}\\pard}", "a");
-        row("escaped line ends are paragraphs, line ends not text", "{\\rtf1 a\\\nb\\\r\nc Ni\r\ngh\nt}", "a\nb\nc Night");
-        row("raw 8-bit bytes, uppercase hex", "{\\rtf1 caf\xe9 \x80\\'C9}", "café €É");
+        row("escaped line ends are paragraphs, line ends not text, raw 8-bit bytes, uppercase hex",
+            "{\\rtf1 a\\\nb\\\r\nc Ni\r\ngh\nt caf\xe9 \x80\\'C9}", "a\nb\nc Night café €É");
         row("surrogates recombine, signed or not", "{\\rtf1 \\u50504?\\u55357?\\u56832?\\u-10179?\\u-8704?!}", "안😀😀!");
         row("lone surrogates and unicode out of 16 bits dropped", "{\\rtf1 \\u-10179?x\\u56832?\\u99999?y}", "xy");
-        row("uc0, uc1 fallback as a hex escape", "{\\rtf1\\u233\\'e9x\\uc0\\u233 y}", "éxéy");
+        row("uc0, uc1 fallback as a hex escape or a control word, huge uc",
+            "{\\rtf1\\u233\\'e9x\\uc0\\u233 y\\uc1\\u233\\par z{\\uc2147483647\\u233 abc}}", "éxéyézé");
         row("uc fallback ends at a brace, uc scoped", "{\\rtf1{\\uc3\\u233 a}b{\\uc2\\u233 ab}\\u233 cd}", "ébééd");
-        row("huge uc, fallback skips a control word", "{\\rtf1{\\uc2147483647\\u233 abc}\\uc1\\u233\\par x}", "ééx");
         // Code pages: \ansicpg, the current font's \fcharset or \cpg, \mac, \pc, \pca.
         row("cyrillic, rich-text control", fixture("cyrillic.rtf"), "1.Ночь~");
         row("greek font in a western document", fixture("greek-font.rtf"), "1.café Νύχτα caféαá~");
@@ -130,24 +128,21 @@ private slots:
             "Łódź");
         row("japanese, lead and trail bytes", fixture("japanese.rtf"), "1.夜が来るソ~ソ~");
         row("japanese, word processor fallback skipped", fixture("japanese-word.rtf"), "夜が");
-        row("traditional chinese, literal trail byte", "{\\rtf1\\ansi\\ansicpg950 \\'a9]\\'b9\\'f5]}", "夜幕]");
-        row("lead byte without trail", "{\\rtf1\\ansi\\ansicpg932 a{\\'96}b}", "ab");
+        row("traditional chinese, literal trail byte, lead byte without trail",
+            "{\\rtf1\\ansi\\ansicpg950 \\'a9]\\'b9\\'f5]a{\\'a9}b}", "夜幕]ab");
         row("classic mac", "{\\rtf1\\mac caf\\'8e}", "café");
         row("dos pc", "{\\rtf1\\pc \\'82\\'9b}", "é¢");
         row("dos pca", "{\\rtf1\\pca \\'82\\'9b}", "éø");
         row("unknown code page falls back to 1252", "{\\rtf1\\ansi\\ansicpg99999 \\'e9\\'80}", "é€");
-        // Control characters never reach an entry, however they are written.
-        row("controls from \\u", rtf::write(ucs4({'a', 0x0, 0x1, 0xD, 0x1F, 0x7F, 0x81, 0x9F, 0xFFFE, 0xFFFF, 'b'})),
-            "ab");
+        // Control characters never reach an entry, however they are written (from \u: see writing).
         row("controls from \\'hh and raw bytes", "{\\rtf1 a\\'00\\'01\\'0d\\'1f\\'7f\\'81\\'8d\\'9d\\'09b\x01\x7f" "c}",
             "a\tbc");
         row("binary data with braces, unknown destinations",
             "{\\rtf1 a{\\pict\\bin5 }{\\\\}}{\\*\\shppict{\\pict 0102}}{\\*\\foo {bar}}b}", "ab");
         row("32-letter control word, 32-bit parameters",
             "{\\rtf1 \\abcdefghijklmnopqrstuvwxyzabcdef\\fs2147483647\\fs-2147483648 x}", "x");
-        row("minus without digits", "{\\rtf1 \\b-x}", "-x");
         row("100000 sibling groups", QByteArray("{\\rtf1 ") + QByteArray("{}").repeated(100000) + "x}", "x");
-        row("trailing line end and NUL", QByteArray("{\\rtf1 x}\r\n\0", 12), "x");
+        row("minus without digits, trailing line end and NUL", QByteArray("{\\rtf1 \\b-x}\r\n\0", 15), "-x");
 
         const QString notRtf = QStringLiteral("Not a rich text document: it does not start with {\\rtf.");
         const QString range = QStringLiteral("Numeric parameter out of range at byte 7.");
@@ -171,7 +166,6 @@ private slots:
             "Control word longer than 32 letters at byte 7.");
         bad("parameter above 32 bits", "{\\rtf1 \\fs2147483648 x}", range);
         bad("parameter below 32 bits", "{\\rtf1 \\u-2147483649 x}", range);
-        bad("binary data past the end", "{\\rtf1 {\\pict\\bin100 ab}}", "The document ends inside binary data.");
         bad("huge binary length", "{\\rtf1 \\bin2147483647 ab}", "The document ends inside binary data.");
         bad("negative binary length", "{\\rtf1 \\bin-5 ab}", "Negative \\bin length at byte 7.");
     }
@@ -237,13 +231,12 @@ private slots:
         QString entries;
         for (int i = 1; i <= 200; ++i)
             entries += QStringLiteral("%1.Scene %1 is where the hero walks into the rain~").arg(i);
-        QTest::newRow("unrtf: backslash, braces, paragraphs") << "unrtf" << "1.{cut} \\ back~\n2.Noon~"
-                                                              << QByteArray("1.{cut} \\ back~\n2.Noon~");
-        QTest::newRow("unrtf: accents") << "unrtf" << "1.Café~2.Über~3.Niño~" << QByteArray("1.Caf\xe9~2.\xdc" "ber~3.Ni\xf1o~");
+        QTest::newRow("unrtf: backslash, braces, paragraphs, accents") << "unrtf" << "1.{cut} \\ Café~\n2.Über~"
+                                                                       << QByteArray("1.{cut} \\ Caf\xe9~\n2.\xdc" "ber~");
         QTest::newRow("unrtf: unicode shows its fallback") << "unrtf" << "1.Ωmega 東~" << QByteArray("1.?mega ?~");
         QTest::newRow("unrtf: 200 entries in broken lines") << "unrtf" << entries << entries.toLatin1();
-        for (const char *text : {"1.Ωmega 東2 жx~", "1.Ночь наступает~2.夜が来る~", "1.Ω?é?~"})
-            QTest::newRow(text) << "pandoc" << QString::fromUtf8(text) << QByteArray(text);
+        const char *text = "1.Ωmega 東2 жx~2.Ночь наступает~3.夜が来る~4.Ω?é?~";
+        QTest::newRow("pandoc: every character, the one after a \\u included") << "pandoc" << QString::fromUtf8(text) << QByteArray(text);
     }
     void readByOthers()
     {
