@@ -1,12 +1,18 @@
 #pragma once
 
+#include "support/FakePlatform.h"
+#include "view/BeginOption.h"
+#include "view/Form1.h"
+
 #include <QBuffer>
 #include <QByteArray>
 #include <QColor>
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
+#include <QPushButton>
 #include <QString>
+#include <QtTest>
 
 // Picture files for tests, made on the spot: whole ones in each format and
 // the broken kinds a user's disk can hold.
@@ -61,46 +67,40 @@ inline bool writePicture(const QString &path, QColor colour = Qt::blue, QSize si
     return write(path, encoded(image, bmp ? "BMP" : "JPG"));
 }
 
-inline void putBigEndian16(QByteArray &data, qsizetype at, int value)
+// A header that claims 60000 x 60000 pixels over a few bytes of data ("JPG", "BMP" or "GIF").
+inline QByteArray bomb(const QByteArray &format)
 {
-    data[at] = char(value >> 8);
-    data[at + 1] = char(value & 0xFF);
-}
-inline void putLittleEndian16(QByteArray &data, qsizetype at, int value)
-{
-    data[at] = char(value & 0xFF);
-    data[at + 1] = char(value >> 8);
-}
-inline void putLittleEndian32(QByteArray &data, qsizetype at, qint64 value)
-{
-    putLittleEndian16(data, at, int(value & 0xFFFF));
-    putLittleEndian16(data, at + 2, int(value >> 16));
+    QByteArray data = format == "GIF" ? blueGif() : encoded(detailed({16, 16}, Qt::red), format.constData());
+    const bool jpeg = format == "JPG"; // big-endian sides after the frame marker
+    const qsizetype frame = data.indexOf("\xFF\xC0");
+    const QList<qsizetype> sides = jpeg ? QList<qsizetype>{frame + 5, frame + 7}
+                                 : format == "BMP" ? QList<qsizetype>{18, 22}
+                                                   : QList<qsizetype>{6, 8, 24, 26}; // the GIF's image, too
+    for (const qsizetype at : sides) {
+        data[at + (jpeg ? 1 : 0)] = char(60000 & 0xFF);
+        data[at + (jpeg ? 0 : 1)] = char(60000 >> 8);
+    }
+    return data;
 }
 
-// Headers that claim 60000 x 60000 pixels over a few bytes of data.
-inline QByteArray jpegBomb()
+// The main window started on the board the picture dialog answers with
+// `result`, in the layout of nine boxes a page.
+struct ShownBoard
 {
-    QByteArray data = encoded(detailed({16, 16}, Qt::red), "JPG");
-    const qsizetype frame = data.indexOf("\xFF\xC0");
-    putBigEndian16(data, frame + 5, 60000);
-    putBigEndian16(data, frame + 7, 60000);
-    return data;
-}
-inline QByteArray bmpBomb()
-{
-    QByteArray data = encoded(detailed({16, 16}, Qt::red), "BMP");
-    putLittleEndian32(data, 18, 60000);
-    putLittleEndian32(data, 22, 60000);
-    return data;
-}
-inline QByteArray gifBomb()
-{
-    QByteArray data = blueGif();
-    putLittleEndian16(data, 6, 60000);
-    putLittleEndian16(data, 8, 60000);
-    putLittleEndian16(data, 24, 60000); // the image inside it, too
-    putLittleEndian16(data, 26, 60000);
-    return data;
-}
+    FakePlatform fake;
+    Form1 form{fake.platform()};
+    explicit ShownBoard(const QString &result)
+    {
+        form.start();
+        fake.pictures.choose(result);
+        QTest::mouseClick(form.beginOption()->Command7, Qt::LeftButton);
+    }
+    // ">" page >>, "<" << page.
+    void turn(const QString &turns)
+    {
+        for (const QChar step : turns)
+            QTest::mouseClick(step == u'>' ? form.Command4 : form.Command5, Qt::LeftButton);
+    }
+};
 
 } // namespace testpictures
