@@ -1,7 +1,6 @@
 // Page display and paging: what the nine boxes, their labels, the page
 // caption and the page buttons show after each click, and what the hidden
 // lists hold between displays.
-#include "board/SceneBoard.h"
 #include "platform/ImageBox.h"
 #include "platform/Palette.h"
 #include "platform/QtPictureDialog.h"
@@ -74,9 +73,10 @@ void tst_paging::paging_data()
         << boardOf(10) << ">" << fileNames(10, 10) + blanks(8) << 10 << kGrey << kWhite << 0;
     QTest::newRow("18: full last page caught before it is filled")
         << boardOf(18) << ">" << fileNames(10, 18) << 10 << kGrey << kWhite << 0;
-    QTest::newRow("27: full page 3 is grey, not red") << boardOf(27) << ">>" << fileNames(19, 27) << 19 << kGrey << kWhite << 0;
+    QTest::newRow("27: page 3 grey, not red") << boardOf(27) << ">>" << fileNames(19, 27) << 19 << kGrey << kWhite << 0;
     const QString to60(59, u'>');
-    QTest::newRow("540: page 59") << boardOf(540) << QString(58, u'>') << fileNames(523, 531) << 523 << kWhite << kWhite << 0;
+    QTest::newRow("540: page 59")
+        << boardOf(540) << QString(58, u'>') << fileNames(523, 531) << 523 << kWhite << kWhite << 0;
     QTest::newRow("540: page 60 turns page >> light red")
         << boardOf(540) << to60 << fileNames(532, 540) << 532 << kLightRed << kWhite << 0;
     QTest::newRow("540: page 60 and back to 1")
@@ -84,11 +84,13 @@ void tst_paging::paging_data()
     QTest::newRow("539: page 60 meets the end marker: grey")
         << boardOf(539) << to60 << fileNames(532, 539) + blanks(1) << 532 << kGrey << kWhite << 0;
     // The missing-picture message comes once a board.
-    QTest::newRow("20 missing, pages 1, 2, 3, 2, 1") << "/gone " + fileNames(1, 20, "missing%1.jpg").join(u' ') << ">><<"
-                                                     << blanks(9) << 1 << kWhite << kGrey << 1;
+    QTest::newRow("20 missing, pages 1 2 3 2 1") << "/gone " + fileNames(1, 20, "missing%1.jpg").join(u' ') << ">><<"
+                                                 << blanks(9) << 1 << kWhite << kGrey << 1;
     const QString oneMissing = boardOf(12) + " missing.jpg";
-    QTest::newRow("one missing on page 2") << oneMissing << ">" << fileNames(10, 12) + blanks(6) << 10 << kGrey << kWhite << 1;
-    QTest::newRow("one missing on page 2, never shown") << oneMissing << "" << fileNames(1, 9) << 1 << kWhite << kGrey << 0;
+    QTest::newRow("one missing on page 2")
+        << oneMissing << ">" << fileNames(10, 12) + blanks(6) << 10 << kGrey << kWhite << 1;
+    QTest::newRow("one missing on page 2, never shown")
+        << oneMissing << "" << fileNames(1, 9) << 1 << kWhite << kGrey << 0;
 }
 
 void tst_paging::paging()
@@ -118,7 +120,8 @@ void tst_paging::paging()
     QStringList shown, labels, read;
     for (const board::SceneBox &box : rig.board.Image1) {
         QVERIFY(box.visible);
-        shown << (box.picture.resource ? QStringLiteral("[%1]").arg(box.picture.resource) : box.picture.file.section(u'/', -1));
+        shown << (box.picture.resource ? QStringLiteral("[%1]").arg(box.picture.resource)
+                                       : box.picture.file.section(u'/', -1));
     }
     for (int i = 0; i < 9; ++i)
         labels << QStringLiteral("Sc:%1").arg(firstLabel + i);
@@ -174,29 +177,27 @@ void tst_paging::takeFileName()
 void tst_paging::skipToPage_data()
 {
     QTest::addColumn<int>("count");
-    QTest::addColumn<int>("k");        // InsertionPoint on entry
-    QTest::addColumn<int>("amounted"); // the page being shown
+    QTest::addColumn<int>("k");        // InsertionPoint on entry, on page k + 1
     QTest::addColumn<QString>("left"); // the front of the working list after it
     QTest::addColumn<PageButton>("next");
 
     const PageButton enabledGrey{true, colours::kGrey};
-    QTest::newRow("k = 0 on page 1 enables page >>, colour untouched") << 20 << 0 << 1 << "f1.jpg" << enabledGrey;
-    QTest::newRow("k = 1 drops nine names and the blank") << 20 << 1 << 2 << "f10.jpg" << kGrey;
-    QTest::newRow("k = 58, full last page: grey") << 531 << 58 << 59 << "f523.jpg" << kGrey;
-    QTest::newRow("k = 59, full last page: light red") << 540 << 59 << 60 << "f532.jpg" << kLightRed;
-    QTest::newRow("k = 61 does nothing") << 540 << 61 << 62 << "f1.jpg" << kGrey;
+    QTest::newRow("k = 0 on page 1 enables page >>, colour untouched") << 20 << 0 << "f1.jpg" << enabledGrey;
+    QTest::newRow("k = 1 drops nine names and the blank") << 20 << 1 << "f10.jpg" << kGrey;
+    QTest::newRow("k = 58, full last page: grey") << 531 << 58 << "f523.jpg" << kGrey;
+    QTest::newRow("k = 59, full last page: light red") << 540 << 59 << "f532.jpg" << kLightRed;
+    QTest::newRow("k = 61 does nothing") << 540 << 61 << "f1.jpg" << kGrey;
 }
 
 void tst_paging::skipToPage()
 {
     QFETCH(int, count);
     QFETCH(int, k);
-    QFETCH(int, amounted);
     QFETCH(QString, left);
     QFETCH(PageButton, next);
     support::BoardRig rig;
     rig.board.CountItUp = count;
-    rig.board.Amounted = amounted;
+    rig.board.Amounted = k + 1;
     rig.board.InsertionPoint = k;
     rig.board.Command4 = kGrey;
     rig.board.RichTextBox1.setText(fileNames(1, count).join(u' ') + t(" +++.+++"));

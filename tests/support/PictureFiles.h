@@ -68,13 +68,15 @@ inline QByteArray bomb(const QByteArray &format)
     QByteArray data = format == "GIF" ? blueGif() : encoded(detailed({16, 16}, Qt::red), format.constData());
     if (format == "JPG")
         return data.replace(data.indexOf("\xFF\xC0") + 5, 4, "\xEA\x60\xEA\x60"); // big-endian
-    for (const qsizetype at : format == "BMP" ? QList<qsizetype>{18, 22} : QList<qsizetype>{6, 8, 24, 26}) // GIF: its image too
+    // Little-endian; a GIF's image inside it, too.
+    for (const qsizetype at : format == "BMP" ? QList<qsizetype>{18, 22} : QList<qsizetype>{6, 8, 24, 26})
         data.replace(at, 2, "\x60\xEA");
     return data;
 }
 
 // The main window started on the board the picture dialog answers with
-// `result`, in the layout of nine boxes a page; "": the layout choice cancelled.
+// `result`, in the layout of nine boxes a page; "": the layout choice
+// cancelled. turn(): ">" page >>, "<" << page.
 struct ShownBoard
 {
     FakePlatform fake;
@@ -83,9 +85,9 @@ struct ShownBoard
     {
         form.start();
         fake.pictures.choose(result);
-        QTest::mouseClick(result.isEmpty() ? form.beginOption()->Command1 : form.beginOption()->Command7, Qt::LeftButton);
+        BeginOption *choice = form.beginOption();
+        QTest::mouseClick(result.isEmpty() ? choice->Command1 : choice->Command7, Qt::LeftButton);
     }
-    // ">" page >>, "<" << page.
     void turn(const QString &turns)
     {
         for (const QChar step : turns)
