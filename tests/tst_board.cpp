@@ -61,16 +61,12 @@ void tst_board::workBuffer_data()
     QTest::addColumn<int>("expectLength");
 
     QTest::newRow("find is case-blind") << "a.BMP b.bmp" << 0 << 0 << "find" << ".bmp" << "a.BMP b.bmp" << 1 << 4;
-    QTest::newRow("find searches only the selection") << "x.bmp y.JPG" << 1 << 4 << "find" << ".JPG" << "x.bmp y.JPG" << 1 << 4;
     QTest::newRow("find inside the selection") << "a.jpg b.jpg" << 3 << 8 << "find" << ".jpg" << "a.jpg b.jpg" << 7 << 4;
     QTest::newRow("find without match keeps caret") << "abc" << 2 << 0 << "find" << "z" << "abc" << 2 << 0;
     QTest::newRow("span forward to stop") << "dir a.bmp" << 0 << 0 << "spanf" << " " << "dir a.bmp" << 0 << 3;
     QTest::newRow("span forward on the stop selects nothing") << " a.bmp" << 0 << 0 << "spanf" << " " << " a.bmp" << 0 << 0;
-    QTest::newRow("span forward to the end") << "abc" << 1 << 0 << "spanf" << "." << "abc" << 1 << 2;
     QTest::newRow("span backward after last stop") << "a.b.gif" << 7 << 0 << "spanb" << "." << "a.b.gif" << 4 << 3;
-    QTest::newRow("span backward without stop") << "readme" << 6 << 0 << "spanb" << "." << "readme" << 0 << 6;
     QTest::newRow("seltext replaces, caret behind") << "hello" << 1 << 3 << "seltext" << "XY" << "hXYo" << 3 << 0;
-    QTest::newRow("seltext inserts at caret") << "ab" << 1 << 0 << "seltext" << "-" << "a-b" << 2 << 0;
     QTest::newRow("sellength cut at the end") << "abc" << 1 << 0 << "sellength" << "10" << "abc" << 1 << 2;
     QTest::newRow("selstart selects nothing") << "abc" << 0 << 2 << "selstart" << "2" << "abc" << 2 << 0;
     QTest::newRow("text resets caret") << "abc" << 2 << 1 << "text" << "xyz!" << "xyz!" << 0 << 0;
@@ -109,15 +105,10 @@ void tst_board::workBuffer()
 
 void tst_board::variants()
 {
-    QCOMPARE(Variant().toInt(), 0);
-    QCOMPARE(Variant().toText(), QString());
-    QCOMPARE(Variant(t("12")).toInt() + 1, 13);
-    QCOMPARE(Variant(4732.5).toText(), t("4732.5"));
-    QCOMPARE(Variant(9600).toText(), t("9600"));
-    QCOMPARE(Variant(true).toInt(), -1);
-    QCOMPARE(Variant(true).toText(), t("True"));
-    QVERIFY(!Variant(t(" -empty-")).isNumeric());
-    QVERIFY(Variant(t("13")).isNumeric());
+    QCOMPARE((QList<int>{Variant().toInt(), Variant(t("12")).toInt(), Variant(true).toInt()}), (QList<int>{0, 12, -1}));
+    QCOMPARE((QStringList{Variant().toText(), Variant(4732.5).toText(), Variant(9600).toText(), Variant(true).toText()}),
+             (QStringList{QString(), t("4732.5"), t("9600"), t("True")}));
+    QVERIFY(!Variant(t(" -empty-")).isNumeric() && Variant(t("13")).isNumeric());
 }
 
 void tst_board::counting_data()
@@ -241,9 +232,9 @@ void tst_board::layoutChoiceWindow()
         if (auto *l = qobject_cast<QLabel *>(e.widget))
             QCOMPARE(l->text(), e.caption);
     }
-    QCOMPARE(choice->Picture1->picture().resource, 2001);
-    QCOMPARE(choice->Picture2[0]->picture().resource, 2005);
-    QCOMPARE(choice->Picture2[1]->picture().resource, 2005);
+    QCOMPARE((QList<int>{choice->Picture1->picture().resource, choice->Picture2[0]->picture().resource,
+                         choice->Picture2[1]->picture().resource}),
+             (QList<int>{2001, 2005, 2005}));
 }
 
 void tst_board::layoutChoice_data()
