@@ -20,7 +20,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QPushButton>
 #include <QRadioButton>
 
 using namespace support;
@@ -59,14 +58,14 @@ QList<QWidget *> windowsNamed(const QString &name)
     return found;
 }
 
+// A click on a control of the main window ("Image5": the fifth box), or a menu item.
 void perform(Form1 &form, const QString &how)
 {
-    if (how == QLatin1String("Command6"))
-        QTest::mouseClick(form.Command6, Qt::LeftButton);
-    else if (how == QLatin1String("PictureLabelLogo"))
-        QTest::mouseClick(form.PictureLabelLogo, Qt::LeftButton);
-    else if (how == QLatin1String("BigPreview"))
-        QTest::mouseClick(form.BigPreview, Qt::LeftButton);
+    QWidget *control = how.startsWith(u"Image") ? form.Image1[how.back().digitValue() - 1] : nullptr;
+    for (QWidget *w : std::initializer_list<QWidget *>{form.Command6, form.PictureLabelLogo, form.BigPreview})
+        control = w->objectName() == how ? w : control;
+    if (control)
+        QTest::mouseClick(control, Qt::LeftButton);
     else
         form.action(how.toLatin1().constData())->trigger();
 }
@@ -77,21 +76,13 @@ class tst_flow : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void cleanup();
-    void menuTree();
-    void menuEnabled_data();
-    void menuEnabled();
-    void positionItems_data();
-    void positionItems();
-    void scriptEditorOpensAfterTheSceneCloses();
+    void menus_data();
+    void menus();
     void secondaryWindows_data();
     void secondaryWindows();
-    void printClosedUnderOptions_data();
-    void printClosedUnderOptions();
     void dialogAboveTopmost_data();
     void dialogAboveTopmost();
     void typicalFlow();
-    void closingClosesAll_data();
-    void closingClosesAll();
 };
 
 void tst_flow::cleanup()
@@ -101,32 +92,7 @@ void tst_flow::cleanup()
         QVERIFY2(!w->isVisible() || qobject_cast<QMenu *>(w), qPrintable(w->objectName()));
 }
 
-void tst_flow::menuTree()
-{
-    FormRig rig(0);
-    QStringList shown;
-    for (QAction *top : rig.form.menuBar()->actions())
-        shown << top->text();
-    for (const char *name : {"mFile", "mView", "sCloseUp", "mTools", "mHelp"}) {
-        QString line = rig.form.menu(name)->objectName() + u':';
-        for (QAction *a : rig.form.menu(name)->actions())
-            line += u' ' + a->objectName() + (a->isSeparator() ? QString() : u'=' + a->text());
-        shown << line;
-    }
-    QString positions = QStringLiteral("sCloseUp:");
-    for (int i = 1; i <= 9; ++i)
-        positions += QStringLiteral(" sPosition%1=Position %1").arg(i);
-    QCOMPARE(shown, (QStringList{"File", "View", "Tools", "Help",
-                                 "mFile: sOpen=New Quorvadine seperator sPrint=Print... septherator sExit=Exit",
-                                 "mView: sCloseUp=Close Up Current seperator5 sOptions=Options", positions,
-                                 "mTools: sScriptEditor=Script Editor", "mHelp: sHelp=Help captioned sAbout=About Quorvadine"}));
-    QCOMPARE(rig.form.action("sCloseUp")->menu(), rig.form.menu("sCloseUp"));
-    // No keyboard shortcuts, and no mnemonics hidden in a caption.
-    for (QAction *a : rig.form.findChildren<QAction *>())
-        QVERIFY2(a->shortcuts().isEmpty() && !a->text().contains(u'&'), qPrintable(a->text()));
-}
-
-void tst_flow::menuEnabled_data()
+void tst_flow::menus_data()
 {
     QTest::addColumn<QList<int>>("loads"); // pictures chosen each time; 0: dialog cancelled
     QTest::addColumn<bool>("boardItems");
@@ -135,11 +101,12 @@ void tst_flow::menuEnabled_data()
     QTest::newRow("541, too many") << QList<int>{541} << true;
     QTest::newRow("8 at first") << QList<int>{8} << false;
     QTest::newRow("20, then 8") << QList<int>{20, 8} << false;
-    QTest::newRow("8, then 20") << QList<int>{8, 20} << true;
     QTest::newRow("20, then cancelled") << QList<int>{20, 0} << true;
 }
 
-void tst_flow::menuEnabled()
+// The menu tree with its captions, names and separators, each greyed item
+// marked "-": the board's items only while a board is loaded.
+void tst_flow::menus()
 {
     QFETCH(QList<int>, loads);
     QFETCH(bool, boardItems);
@@ -148,74 +115,31 @@ void tst_flow::menuEnabled()
         count ? rig.fake.pictures.choose(names(count)) : rig.fake.pictures.cancel();
         rig.form.action("sOpen")->trigger();
     }
-    QStringList enabled;
-    for (QAction *a : rig.form.findChildren<QAction *>())
-        if (a->isEnabled() && !a->isSeparator() && !a->objectName().isEmpty())
-            enabled << a->objectName();
-    enabled.sort();
-    QStringList expected{"sAbout", "sCloseUp", "sExit", "sHelp", "sOpen", "sOptions"};
-    if (boardItems) {
-        expected << "sPrint" << "sScriptEditor";
-        for (int i = 1; i <= 9; ++i)
-            expected << QStringLiteral("sPosition%1").arg(i);
-        expected.sort();
+    QStringList shown;
+    for (QAction *top : rig.form.menuBar()->actions())
+        shown << top->text();
+    for (const char *name : {"mFile", "mView", "sCloseUp", "mTools", "mHelp"}) {
+        QString line = rig.form.menu(name)->objectName() + u':';
+        for (QAction *a : rig.form.menu(name)->actions())
+            line += u' ' + a->objectName() + (a->isSeparator() ? QString() : u'=' + a->text() + (a->isEnabled() ? "" : "-"));
+        shown << line;
     }
-    QCOMPARE(enabled, expected);
+    const QString g = boardItems ? QString() : QStringLiteral("-");
+    QString positions = QStringLiteral("sCloseUp:");
+    for (int i = 1; i <= 9; ++i)
+        positions += QStringLiteral(" sPosition%1=Position %1").arg(i) + g;
+    QCOMPARE(shown, (QStringList{"File", "View", "Tools", "Help",
+                                 "mFile: sOpen=New Quorvadine seperator sPrint=Print..." + g + " septherator sExit=Exit",
+                                 "mView: sCloseUp=Close Up Current seperator5 sOptions=Options", positions,
+                                 "mTools: sScriptEditor=Script Editor" + g, "mHelp: sHelp=Help captioned sAbout=About Quorvadine"}));
+    QCOMPARE(rig.form.action("sCloseUp")->menu(), rig.form.menu("sCloseUp"));
+    // No keyboard shortcuts, and no mnemonics hidden in a caption.
+    for (QAction *a : rig.form.findChildren<QAction *>())
+        QVERIFY2(a->shortcuts().isEmpty() && !a->text().contains(u'&'), qPrintable(a->text()));
     // Greyed items do nothing even when triggered.
     for (const char *name : {"sPrint", "sScriptEditor", "sPosition1", "sPosition9"})
         rig.form.action(name)->trigger();
-    if (!boardItems)
-        QVERIFY(!rig.form.printPreviewDialog() && !rig.form.scriptEditor() && !rig.form.closeUp());
-}
-
-void tst_flow::positionItems_data()
-{
-    QTest::addColumn<int>("page");
-    QTest::addColumn<QList<int>>("positions"); // the items chosen in turn, 1..9
-    QTest::addColumn<int>("scene");
-    QTest::newRow("Position 1 on page 1") << 1 << QList<int>{1} << 1;
-    QTest::newRow("Position 9 on page 1") << 1 << QList<int>{9} << 9;
-    QTest::newRow("Position 1 on page 2") << 2 << QList<int>{1} << 10;
-    QTest::newRow("Position 9 on page 2") << 2 << QList<int>{9} << 18;
-    QTest::newRow("Position 3 with the close-up open") << 1 << QList<int>{1, 3} << 3;
-}
-
-void tst_flow::positionItems()
-{
-    QFETCH(int, page);
-    QFETCH(QList<int>, positions);
-    QFETCH(int, scene);
-    FormRig rig(20);
-    if (page == 2)
-        QTest::mouseClick(rig.form.Command4, Qt::LeftButton);
-    FirstShowRecorder recorder(rig.form);
-    for (int position : positions)
-        rig.form.action(QByteArray("sPosition" + QByteArray::number(position)).constData())->trigger();
-    const QStringList state{QStringLiteral("Current View: Sc:%1").arg(scene), QStringLiteral("%1.-empty-").arg(scene)};
-    // The selection, script lookup included, is complete before the close-up first appears.
-    if (positions.size() == 1)
-        QCOMPARE(recorder.mainState.value(QStringLiteral("Quorvadine")), state);
-    QCOMPARE((QStringList{rig.form.FatViewSceneLabel->text(), rig.form.SceneText->toPlainText()}), state);
-    QCOMPARE(windowsNamed(QStringLiteral("Quorvadine")).size(), 1);
-    QVERIFY(rig.form.closeUp()->isVisible());
-    // An open close-up keeps the picture it was loaded with.
-    QCOMPARE(rig.form.closeUp()->Image1->picture().file, rig.pictures[(page - 1) * 9 + positions.first() - 1]);
-    QCOMPARE(rig.form.board().d.toInt(), positions.last() - 1);
-    QCOMPARE(rig.form.BigPreview->picture().file, rig.pictures[scene - 1]);
-    rig.form.close();
-}
-
-void tst_flow::scriptEditorOpensAfterTheSceneCloses()
-{
-    FormRig rig(20);
-    QTest::mouseClick(rig.form.Image1[4], Qt::LeftButton);
-    FirstShowRecorder recorder(rig.form);
-    rig.form.action("sScriptEditor")->trigger();
-    QVERIFY(rig.form.scriptEditor()->isVisible());
-    QCOMPARE(recorder.mainState.value(QStringLiteral("ScriptEditor")), (QStringList{"Current View: Sc:5", "5.-empty-"}));
-    QVERIFY(rig.form.board().GoShowOpenDialog.toBool());
-    QCOMPARE(rig.form.BigPreview->picture().resource, 2000);
-    rig.form.close();
+    QCOMPARE(!rig.form.printPreviewDialog() && !rig.form.scriptEditor() && !rig.form.closeUp(), !boardItems);
 }
 
 void tst_flow::secondaryWindows_data()
@@ -225,13 +149,14 @@ void tst_flow::secondaryWindows_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<bool>("blocks");
     QTest::addColumn<bool>("topmost");
-    QTest::newRow("options") << "sOptions" << "sOptions" << "frmOptions" << true << true;
-    QTest::newRow("print dialogue") << "sPrint" << "sPrint" << "PrintPreviewDialog" << true << true;
-    QTest::newRow("Script Editor") << "sScriptEditor" << "sScriptEditor" << "ScriptEditor" << false << true;
-    QTest::newRow("help: menu, then button") << "sHelp" << "Command6" << "Help" << false << true;
-    QTest::newRow("About: menu, then logo") << "sAbout" << "PictureLabelLogo" << "frmAbout" << false << false;
-    QTest::newRow("close-up: preview, then Position 5") << "BigPreview" << "sPosition5" << "Quorvadine" << false << false;
-    QTest::newRow("close-up: Position 2, then preview") << "sPosition2" << "BigPreview" << "Quorvadine" << false << false;
+    QTest::addColumn<int>("scene"); // selected, script looked up, before the window first shows
+    QTest::newRow("options") << "sOptions" << "sOptions" << "frmOptions" << true << true << 1;
+    QTest::newRow("print dialogue") << "sPrint" << "sPrint" << "PrintPreviewDialog" << true << true << 1;
+    QTest::newRow("Script Editor") << "sScriptEditor" << "sScriptEditor" << "ScriptEditor" << false << true << 1;
+    QTest::newRow("help: menu, then button") << "sHelp" << "Command6" << "Help" << false << true << 1;
+    QTest::newRow("About: menu, then logo") << "sAbout" << "PictureLabelLogo" << "frmAbout" << false << false << 1;
+    QTest::newRow("close-up: Position 9, then preview") << "sPosition9" << "BigPreview" << "Quorvadine" << false << false << 9;
+    QTest::newRow("close-up: preview, then Position 5") << "BigPreview" << "sPosition5" << "Quorvadine" << false << false << 1;
 }
 
 // Each window exists at most once; hidden (as the Script Editor's Close does)
@@ -239,24 +164,29 @@ void tst_flow::secondaryWindows_data()
 void tst_flow::secondaryWindows()
 {
     QFETCH(QString, first);
+    QFETCH(QString, second);
     QFETCH(QString, window);
     QFETCH(bool, blocks);
+    QFETCH(int, scene);
     FormRig rig(20);
     Form1 &form = rig.form;
     QTest::mouseClick(form.Image1[0], Qt::LeftButton);
-    {
-        FirstShowRecorder recorder(form);
-        perform(form, first);
-        QVERIFY(recorder.flags.contains(window));
-        QTEST(bool(recorder.flags.value(window) & Qt::WindowStaysOnTopHint), "topmost");
-    }
+    FirstShowRecorder recorder(form);
+    perform(form, first);
+    QTEST(bool(recorder.flags.value(window) & Qt::WindowStaysOnTopHint), "topmost");
+    const QStringList state{QStringLiteral("Current View: Sc:%1").arg(scene), QStringLiteral("%1.-empty-").arg(scene)};
+    QCOMPARE(recorder.mainState.value(window), state);
+    // The Script Editor item closes the scene first: Save or Load comes next.
+    QCOMPARE(form.BigPreview->picture().resource == 2000, window == u"ScriptEditor");
     QPointer<QWidget> shown = windowsNamed(window).value(0);
     shown->hide();
-    QFETCH(QString, second);
     perform(form, second);
     flushDeletes();
     QCOMPARE(windowsNamed(window), QList<QWidget *>{shown.data()});
     QVERIFY(shown->isVisible());
+    // An open close-up keeps the picture it was loaded with.
+    if (form.closeUp())
+        QCOMPARE(form.closeUp()->Image1->picture().file, rig.pictures[scene - 1]);
     QCOMPARE(form.isEnabled(), !blocks);
     QTest::mouseClick(form.Image1[4], Qt::LeftButton);
     QTest::mouseClick(form.Command4, Qt::LeftButton);
@@ -270,43 +200,6 @@ void tst_flow::secondaryWindows()
     form.close();
 }
 
-void tst_flow::printClosedUnderOptions_data()
-{
-    QTest::addColumn<QString>("how"); // how the print dialogue goes or prints again
-    QTest::newRow("Close") << "Close";
-    QTest::newRow("close box") << "close box";
-    QTest::newRow("Print Setup again, cancelled") << "Print Setup";
-}
-
-// "Print Setup" gives the main window back while the print dialogue stays
-// open; the options window opened then must keep it blocked to the end.
-void tst_flow::printClosedUnderOptions()
-{
-    QFETCH(QString, how);
-    FormRig rig(20);
-    Form1 &form = rig.form;
-    QPointer<PrintPreviewDialog> print = rig.openPrint();
-    rig.fake.printer.cancel();
-    QTest::mouseClick(print->OKButton, Qt::LeftButton);
-    QVERIFY(form.isEnabled());
-    form.action("sOptions")->trigger();
-    rig.fake.printer.cancel();
-    if (how == QLatin1String("Close"))
-        QTest::mouseClick(print->CancelButton, Qt::LeftButton);
-    else if (how == QLatin1String("close box"))
-        print->close();
-    else
-        QTest::mouseClick(print->OKButton, Qt::LeftButton);
-    flushDeletes();
-    QTest::mouseClick(form.Command4, Qt::LeftButton);
-    QCOMPARE(form.PageCurrent->text(), t("Page: 1"));
-    QTest::mouseClick(form.options()->cmdOK, Qt::LeftButton);
-    flushDeletes();
-    QTest::mouseClick(form.Command4, Qt::LeftButton);
-    QCOMPARE(form.PageCurrent->text(), t("Page: 2"));
-    form.close();
-}
-
 // A dialog or message belongs to the window that asked for it and joins the
 // topmost band while a window of ours is there, so it never opens behind one.
 void tst_flow::dialogAboveTopmost_data()
@@ -315,7 +208,6 @@ void tst_flow::dialogAboveTopmost_data()
     QTest::addColumn<bool>("topmost");
     QTest::newRow("nothing on top") << "" << false;
     QTest::newRow("help open") << "sHelp" << true;
-    QTest::newRow("options open") << "sOptions" << true;
     QTest::newRow("Script Editor hidden") << "editor" << false;
 }
 
@@ -325,7 +217,7 @@ void tst_flow::dialogAboveTopmost()
     FakePlatform fake;
     Form1 form(fake.platform());
     form.show();
-    if (open == QLatin1String("editor"))
+    if (open == u"editor")
         form.scriptList();
     else if (!open.isEmpty())
         form.action(open.toLatin1().constData())->trigger();
@@ -403,38 +295,20 @@ void tst_flow::typicalFlow()
     QTest::mouseClick(form.Image1[4], Qt::LeftButton);
     QCOMPARE(form.SceneText->toPlainText(), t("5.") + script);
     QCOMPARE(fake.messages.texts, QStringList());
-    form.action("sExit")->trigger();
-    if (!havePoppler())
-        QSKIP("poppler-utils not installed: the printed pages went unread");
-}
 
-void tst_flow::closingClosesAll_data()
-{
-    QTest::addColumn<bool>("byExit");
-    QTest::newRow("File > Exit") << true;
-    QTest::newRow("the close box") << false;
-}
-
-void tst_flow::closingClosesAll()
-{
-    QFETCH(bool, byExit);
-    FormRig rig(20);
-    Form1 &form = rig.form;
-    QTest::mouseClick(form.Image1[2], Qt::LeftButton);
+    // File > Exit closes every window.
     for (const char *item : {"sScriptEditor", "sHelp", "sAbout", "sPosition2", "sPrint", "sOptions"})
         form.action(item)->trigger();
-    QPointer<QWidget> windows[] = {form.scriptEditor(), form.help(), form.about(),
-                                   form.closeUp(), form.printPreviewDialog(), form.options()};
+    QPointer<QWidget> windows[] = {editor, form.help(), form.about(), form.closeUp(), form.printPreviewDialog(), form.options()};
     for (const QPointer<QWidget> &w : windows)
         QVERIFY(w && w->isVisible());
-    if (byExit)
-        form.action("sExit")->trigger();
-    else
-        QVERIFY(form.close());
+    form.action("sExit")->trigger();
     flushDeletes();
     QVERIFY(!form.isVisible());
     for (const QPointer<QWidget> &w : windows)
         QVERIFY2(w.isNull(), w ? qPrintable(w->objectName()) : "");
+    if (!havePoppler())
+        QSKIP("poppler-utils not installed: the printed pages went unread");
 }
 
 QTEST_MAIN(tst_flow)
