@@ -6,8 +6,8 @@
 #include "platform/ImageBox.h"
 #include "platform/Palette.h"
 #include "platform/Twips.h"
+#include "scripts/ScriptEditor.h"
 #include "support/FormRig.h"
-#include "support/ScriptListDouble.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -19,26 +19,6 @@
 using namespace support;
 
 namespace {
-class TestForm : public Form1
-{
-public:
-    using Form1::Form1;
-    board::ScriptListAccess &scriptList() override { return list; }
-    ScriptListDouble list;
-};
-
-// A main window after "Cancel" in the layout choice: empty and usable.
-struct Rig
-{
-    FakePlatform fake;
-    TestForm form{fake.platform()};
-    Rig()
-    {
-        form.start();
-        QTest::mouseClick(form.beginOption()->Command1, Qt::LeftButton);
-    }
-};
-
 // Switches as a row of 1 (on) and 0 (off).
 QString bits(std::initializer_list<bool> on)
 {
@@ -50,11 +30,11 @@ QString bits(std::initializer_list<bool> on)
 
 // One user step on the options window. Clicks go near the left edge: a check
 // box takes them on its box and caption only, not on the rest of its width.
-void optionsStep(Rig &rig, const QString &step)
+void optionsStep(Form1 &form, const QString &step)
 {
     if (step == u"open")
-        return rig.form.action("sOptions")->trigger();
-    frmOptions *o = rig.form.options();
+        return form.action("sOptions")->trigger();
+    frmOptions *o = form.options();
     QVERIFY2(o, qPrintable(step));
     const std::pair<const char *, QAbstractButton *> named[] = {
         {"borders", o->Check0}, {"alerts", o->Check1}, {"tips", o->Check2}, {"ok", o->cmdOK}, {"defaults", o->Command1}};
@@ -137,7 +117,7 @@ void tst_dialogs::windows()
     QFETCH(int, index);
     QFETCH(QString, text);
     QFETCH(QRect, place);
-    Rig rig;
+    FormRig rig(0);
     rig.form.action(opening.constData())->trigger();
     Form1 &f = rig.form;
     QWidget *window = opening == "sOptions" ? static_cast<QWidget *>(f.options())
@@ -165,30 +145,26 @@ void tst_dialogs::options_data()
     QTest::addColumn<uint>("background");  // the main window's
     QTest::addColumn<QString>("settings"); // alerts, borders, tips
     QTest::addColumn<int>("optionOn");
-    QTest::addColumn<QString>("shown");    // scene boxes framed, main window tips showing
-    QTest::addColumn<QList<bool>>("editorTips");
+    QTest::addColumn<QString>("shown");    // scene boxes framed, main window tips, Script Editor tips ("-": none yet)
     QTest::addColumn<int>("selected");     // Option1 selected; -1: the window is closed
-
-    const QList<bool> none;
     QTest::newRow("first opening: all checked, hidden default selected, colours unchanged")
-        << "open" << 0xC0C0C0u << 0xE0E0E0u << "111" << 5 << "01" << none << 5;
+        << "open" << 0xC0C0C0u << 0xE0E0E0u << "111" << 5 << "01-" << 5;
     // Each scheme recolours at once; its swatches beside the button show it.
     const uint schemes[][2] = {{0xE0E0E0, 0xC0C0C0}, {0xC0C0FF, 0x0000FF}, {0xC0FFC0, 0x00C000},
                                {0xFFFFC0, 0xC0C000}, {0xFFFFFF, 0xFFFFFF}};
     for (int k = 0; k < 5; ++k)
         QTest::addRow("scheme %d", k) << QStringLiteral("open scheme%1").arg(k) << schemes[k][0] << schemes[k][1]
-                                      << "111" << k << "01" << none << k;
+                                      << "111" << k << "01-" << k;
     QTest::newRow("borders and tips off, close box: set at once, applied to nothing")
-        << "open ok open borders tips close" << 0xC0C0C0u << 0xE0E0E0u << "100" << 5 << "11" << QList<bool>{true} << -1;
+        << "open ok open borders tips close" << 0xC0C0C0u << 0xE0E0E0u << "100" << 5 << "111" << -1;
     QTest::newRow("borders off then OK: boxes lose their borders")
-        << "open ok open borders ok" << 0xC0C0C0u << 0xE0E0E0u << "101" << 5 << "01" << QList<bool>{true, true} << -1;
-    QTest::newRow("tips off then OK: every tip empty, editor told")
-        << "open tips ok" << 0xC0C0C0u << 0xE0E0E0u << "110" << 5 << "10" << QList<bool>{false} << -1;
+        << "open ok open borders ok" << 0xC0C0C0u << 0xE0E0E0u << "101" << 5 << "011" << -1;
+    QTest::newRow("tips off then OK: every tip empty, the Script Editor's too")
+        << "open tips ok" << 0xC0C0C0u << 0xE0E0E0u << "110" << 5 << "100" << -1;
     QTest::newRow("scheme 1 and alerts off, close box, reopen: both shown")
-        << "open scheme1 alerts close open" << 0xC0C0FFu << 0x0000FFu << "011" << 1 << "01" << none << 1;
+        << "open scheme1 alerts close open" << 0xC0C0FFu << 0x0000FFu << "011" << 1 << "01-" << 1;
     QTest::newRow("Go Defaults after a scheme and switches off")
-        << "open scheme3 alerts borders tips defaults" << 0xC0C0C0u << 0xE0E0E0u << "111" << 5 << "11"
-        << QList<bool>{true} << -1;
+        << "open scheme3 alerts borders tips defaults" << 0xC0C0C0u << 0xE0E0E0u << "111" << 5 << "111" << -1;
 }
 
 void tst_dialogs::options()
@@ -199,22 +175,21 @@ void tst_dialogs::options()
     QFETCH(QString, settings);
     QFETCH(QString, shown);
     QFETCH(int, selected);
-    Rig rig;
+    FormRig rig(0);
+    Form1 &form = rig.form;
     for (const QString &step : steps.split(u' '))
-        optionsStep(rig, step);
-
-    TestForm &form = rig.form;
+        optionsStep(form, step);
     const board::SceneBoard &b = form.board();
     QCOMPARE(bits({b.AlertsAreOn.toBool(), b.BordersAreOn.toBool(), b.TipsAreOn}), settings);
     QTEST(int(b.OptionOn), "optionOn");
     QCOMPARE(palette::background(form.centralWidget()), ColourWord(background));
+    const QString editor = !form.scriptEditor() ? QStringLiteral("-") : bits({!form.scriptEditor()->Command1->toolTip().isEmpty()});
     for (int i = 0; i < 9; ++i) {
         QCOMPARE(palette::background(form.SceneLabel[i]), ColourWord(labels));
-        QCOMPARE(bits({form.Image1[i]->hasBorder(), form.Image1[i]->toolTip() == t("Jump to scene")}), shown);
+        QCOMPARE(bits({form.Image1[i]->hasBorder(), form.Image1[i]->toolTip() == t("Jump to scene")}) + editor, shown);
     }
     for (const QWidget *button : {form.Command1, form.Command2, form.Command3})
-        QCOMPARE(button->toolTip().isEmpty(), shown.endsWith(u'0'));
-    QTEST(form.list.tipCalls, "editorTips");
+        QCOMPARE(button->toolTip().isEmpty(), shown[1] == u'0');
     frmOptions *o = form.options();
     QCOMPARE(form.isEnabled(), selected < 0);
     QCOMPARE(o != nullptr, selected >= 0);
@@ -268,7 +243,7 @@ void tst_dialogs::help()
     QFETCH(int, ticks);
     QFETCH(QStringList, titles);
     QFETCH(QString, text);
-    Rig rig;
+    FormRig rig(0);
     rig.form.action("sHelp")->trigger();
     QPointer<Help> h = rig.form.help();
     QVERIFY(h && h->Label1[2]->font().bold() && !h->Label1[1]->font().bold());
@@ -328,7 +303,7 @@ void tst_dialogs::about()
 {
     QFETCH(int, key);
     QFETCH(bool, onWindow);
-    Rig rig;
+    FormRig rig(0);
     rig.form.action("sAbout")->trigger();
     QPointer<frmAbout> a = rig.form.about();
     QVERIFY(a && a->windowFlags().testFlag(Qt::Tool) && a->cmdOK->isDefault());

@@ -101,8 +101,6 @@ private Q_SLOTS:
     void sheetDesign();
     void sheetFilling_data();
     void sheetFilling();
-    void sheetPictures_data();
-    void sheetPictures();
     void dialogue();
     void modesToPdf_data();
     void modesToPdf();
@@ -187,43 +185,6 @@ void tst_printing::sheetFilling()
         QCOMPARE(s->item(QStringLiteral("Text2"))->text, t("Scene Transcripts:"));
 }
 
-void tst_printing::sheetPictures_data()
-{
-    QTest::addColumn<bool>("removeFiles");
-    QTest::newRow("files readable: decoded again at print size") << false;
-    QTest::newRow("files gone since the page display: the pictures shown") << true;
-}
-
-void tst_printing::sheetPictures()
-{
-    QFETCH(bool, removeFiles);
-    FormRig rig(9, QSize(1600, 1200));
-    selectFifth(rig, t("5.-empty-"));
-    board::SceneBoard &b = rig.form.board();
-    for (const QString &file : rig.pictures)
-        QVERIFY(!removeFiles || QFile::remove(file));
-    rig.fake.loader.bounds.clear();
-    PrintSheets sheets;
-    ScriptListDouble list(9);
-    board::WorkBuffer RichTextBox1;
-    sheets.fill(b, list, RichTextBox1, &rig.fake.loader);
-
-    const QSize printSize(410, 410); // 1965 twips at 300 dpi
-    QCOMPARE(rig.fake.loader.bounds, QList<QSize>(10, printSize));
-    for (int i = 0; i < 9; ++i) {
-        const Picture &p = sheets.ActualPrintFormALLPICTURES().item(QStringLiteral("ImageTest%1").arg(i))->picture;
-        QCOMPARE(p.file, b.Image1[i].picture.file);
-        QCOMPARE(p.image.size(), removeFiles ? b.Image1[i].picture.image.size() : printSize);
-    }
-    for (const Sheet *single : {&sheets.ActualPrintFromForm(), &sheets.ActualPrintFromFormGRAPHICS()}) {
-        const Picture &p = single->item(QStringLiteral("Image1"))->picture;
-        QCOMPARE(p.file, b.Image1[4].picture.file);
-        QCOMPARE(p.image.size(), removeFiles ? b.BigPreview.image.size() : printSize);
-    }
-    QCOMPARE(sheets.ActualPrintFromForm().item(QStringLiteral("Text1"))->text, t("5.-empty-"));
-    QCOMPARE(sheets.ActualPrintFromFormTEXT().item(QStringLiteral("Text1"))->text, t("5.-empty-"));
-}
-
 // Opening fills the sheets and decides their borders; after "Print Setup"
 // the main window moves on while the dialogue stays open, and File > Print...
 // then only brings it forward: nothing refilled, nothing blocked.
@@ -284,17 +245,15 @@ void tst_printing::dialogue()
     dialog = rig.openPrint();
     QCOMPARE(shown(), (QStringList{"14.-empty-", "14.-empty-", "Sc:10", QString(11, u'0')}));
     QVERIFY(dialog->Image1->hasBorder());
-    // On paper: the single picture's left edge, and one design pixel in.
+    // On paper: a frame at the single picture's left edge, none a design pixel in.
     for (bool on : {false, true}) {
         sheets.setPictureBorders(on);
-        const Sheet &single = sheets.ActualPrintFromFormGRAPHICS();
-        QImage page(twips::toPixels(single.width), twips::toPixels(single.height), QImage::Format_RGB32);
+        QImage page(twips::toPixels(1965), twips::toPixels(1980), QImage::Format_RGB32);
         page.fill(Qt::white);
         QPainter painter(&page);
-        SheetPrinter::render(painter, single, 1.0 / twips::kPerPixel);
+        SheetPrinter::render(painter, sheets.ActualPrintFromFormGRAPHICS(), 1.0 / twips::kPerPixel);
         painter.end();
-        QCOMPARE(page.pixelColor(0, 60) == QColor(Qt::black), on);
-        QVERIFY(page.pixelColor(5, 60) != QColor(Qt::black));
+        QCOMPARE(page.pixelColor(0, 60) == QColor(Qt::black) && page.pixelColor(5, 60) != QColor(Qt::black), on);
     }
 }
 
@@ -307,25 +266,27 @@ void tst_printing::modesToPdf_data()
     QTest::addColumn<bool>("reverse");
     QTest::addColumn<bool>("collate");
     QTest::addColumn<QPageSize>("paper");
-    QTest::addColumn<bool>("photographs"); // the board's pictures 4000 x 3000, else 40 x 30
+    QTest::addColumn<QString>("pictures"); // the board's: "" 40 x 30, else 4000 x 3000 photographs
     QTest::addColumn<int>("length");       // of scene 1's script, which is also the scene shown
     const auto row = [](const char *name, int mode, QStringList pages, int copies = 1, QPoint range = {},
                         bool reverse = false, bool collate = true, QPageSize::PageSizeId paper = QPageSize::A4,
-                        bool photographs = false, int length = 300) {
-        QTest::newRow(name) << mode << pages << copies << range << reverse << collate << QPageSize(paper) << photographs
-                            << length;
+                        const char *pictures = "", int length = 300) {
+        QTest::newRow(name) << mode << pages << copies << range << reverse << collate << QPageSize(paper)
+                            << QString::fromLatin1(pictures) << length;
     };
     const QString images = QStringLiteral("page images"), scripts = QStringLiteral("page scripts");
     row("0 Single Image + Script", 0, {"image + script"});
     row("1 Single Image only", 1, {"image"});
     row("2 Single Script only", 2, {"script"});
     row("3 Page Images + Scripts", 3, {images, scripts});
-    // Full-size photographs reach the PDF at print resolution, one image per box.
-    row("4 Page Images only, of photographs", 4, {images}, 1, {}, false, true, QPageSize::A4, true);
+    // Full-size photographs reach the PDF at print resolution, one image per box; files gone
+    // since the page display leave the pictures shown.
+    row("4 Page Images only, of photographs", 4, {images}, 1, {}, false, true, QPageSize::A4, "photographs");
+    row("4, photographs gone since", 4, {images}, 1, {}, false, true, QPageSize::A4, "photographs gone");
     row("5 Page Scripts only", 5, {scripts});
     // Entries read from a file have no limit: cut, but at a whole line.
-    row("image + script, 3000 characters", 0, {"image + script"}, 1, {}, false, true, QPageSize::A4, false, 3000);
-    row("page images, 3000 characters", 4, {images}, 1, {}, false, true, QPageSize::A4, false, 3000);
+    row("image + script, 3000 characters", 0, {"image + script"}, 1, {}, false, true, QPageSize::A4, "", 3000);
+    row("page images, 3000 characters", 4, {images}, 1, {}, false, true, QPageSize::A4, "", 3000);
     // What the printer dialogue offers is what comes out; a range counts the sheets of one copy.
     row("3, page 2 of 2", 3, {scripts}, 1, {2, 2});
     row("3, pages 1 to 1, two copies", 3, {images, images}, 2, {1, 1});
@@ -349,13 +310,15 @@ void tst_printing::modesToPdf()
     QFETCH(int, mode);
     QFETCH(QStringList, pages);
     QFETCH(QPageSize, paper);
-    QFETCH(bool, photographs);
+    QFETCH(QString, pictures);
     QFETCH(int, length);
     QString script;
     for (int w = 1; script.size() < length; ++w)
         script += QStringLiteral("word%1 ").arg(w);
     const QString entry = QStringLiteral("1.") + script.left(length - 1) + u'!';
-    FormRig rig(9, photographs ? QSize(4000, 3000) : QSize(40, 30));
+    FormRig rig(9, pictures.isEmpty() ? QSize(40, 30) : QSize(4000, 3000));
+    for (const QString &file : rig.pictures)
+        QVERIFY(!pictures.endsWith(u"gone") || QFile::remove(file));
     rig.form.scriptList();
     rig.form.scriptEditor()->List1->item(1)->setText(entry);
     selectFifth(rig, entry);
@@ -404,7 +367,10 @@ void tst_printing::modesToPdf()
             QCOMPARE(inkOnEdges(pdf, p, rig.form.printSheets().sheet(sheetOf[kinds.last()])), QStringList());
     }
     QCOMPARE(kinds, pages);
-    if (photographs) {
+    if (!pictures.isEmpty()) {
+        const Sheet &sheet = rig.form.printSheets().ActualPrintFormALLPICTURES();
+        const QSize shown = rig.form.board().Image1[0].picture.image.size(), print(410, 410); // 1965 twips at 300 dpi
+        QCOMPARE(sheet.item(QStringLiteral("ImageTest0"))->picture.image.size(), pictures.endsWith(u"gone") ? shown : print);
         QCOMPARE(images.first(), QStringList(9, QStringLiteral("410x410")));
         QVERIFY2(QFileInfo(pdf).size() < 5 * 1024 * 1024, qPrintable(QString::number(QFileInfo(pdf).size())));
     }
