@@ -46,10 +46,7 @@ QList<QWidget *> windowsNamed(const QString &name)
 // A click on a control of the main window, or a menu item.
 void perform(Form1 &form, const QString &how)
 {
-    QWidget *control = nullptr;
-    for (QWidget *w : std::initializer_list<QWidget *>{form.Command6, form.PictureLabelLogo, form.BigPreview})
-        control = w->objectName() == how ? w : control;
-    if (control)
+    if (QWidget *control = form.findChild<QWidget *>(how))
         QTest::mouseClick(control, Qt::LeftButton);
     else
         form.action(how.toLatin1().constData())->trigger();
@@ -107,7 +104,6 @@ void tst_flow::menus()
                                  "mFile: sOpen=New Quorvadine seperator sPrint=Print..." + g + " septherator sExit=Exit",
                                  "mView: sCloseUp=Close Up Current seperator5 sOptions=Options", positions,
                                  "mTools: sScriptEditor=Script Editor" + g, "mHelp: sHelp=Help captioned sAbout=About Quorvadine"}));
-    QCOMPARE(rig.form.action("sCloseUp")->menu(), rig.form.menu("sCloseUp"));
     // No keyboard shortcuts, and no mnemonics hidden in a caption.
     for (QAction *a : rig.form.findChildren<QAction *>())
         QVERIFY2(a->shortcuts().isEmpty() && !a->text().contains(u'&'), qPrintable(a->text()));
