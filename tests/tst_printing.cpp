@@ -1,6 +1,5 @@
-// The print sheets and the print dialogue: what the sheets hold once the
-// dialogue opens, and the pages that reach a real PDF through the scripted
-// printer dialogue.
+// The print sheets and the print dialogue: what the sheets hold once it opens,
+// and the pages that reach a real PDF through the scripted printer dialogue.
 #include "dialogs/frmOptions.h"
 #include "platform/ImageBox.h"
 #include "platform/SheetPrinter.h"
@@ -48,15 +47,14 @@ QList<QStringList> imagesPerPage(const QString &pdf, int pages)
     QList<QStringList> result(pages);
     for (const QString &line : run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(u'\n').mid(2)) {
         const QStringList columns = line.simplified().split(u' ');
-        if (columns.size() > 4 && columns[0].toInt() >= 1 && columns[0].toInt() <= pages)
+        if (columns.size() > 4 && columns[0].toInt() >= 1)
             result[columns[0].toInt() - 1] << columns[3] + u'x' + columns[4];
     }
     return result;
 }
 
-// The text boxes of an A4 page printed at design size with ink in the last two
-// pixel rows or columns of their part on the page. These lie in the box's
-// margin: ink there is a line cut through by the box's or the page's edge.
+// The text boxes of an A4 page at design size with ink in the last two pixel rows or columns
+// of their part on the page: that is their margin, so ink there is a line cut through.
 QStringList inkOnEdges(const QString &pdf, int page, const Sheet &sheet)
 {
     constexpr int kDpi = 144;
@@ -171,8 +169,7 @@ void tst_printing::dialogue()
     rig.fake.pointer.history.clear();
     PrintPreviewDialog *dialog = rig.openPrint();
     QCOMPARE(rig.fake.pointer.history, (QList<bool>{true, false})); // the hourglass while print pictures decode
-    QVERIFY(dialog->Option1[0]->isChecked());
-    QCOMPARE(dialog->Image1->picture(), rig.form.board().BigPreview);
+    QVERIFY(dialog->Option1[0]->isChecked() && dialog->Image1->picture() == rig.form.board().BigPreview);
     PrintSheets &sheets = rig.form.printSheets();
     // What the dialogue and the sheets show; every sheet picture framed (1) or not.
     const auto shown = [&] {
@@ -232,8 +229,7 @@ void tst_printing::modesToPdf_data()
     row("1 Single Image only", 1, {"image"});
     row("2 Single Script only", 2, {"script"});
     row("3 Page Images + Scripts", 3, {images, scripts});
-    // Full-size photographs reach the PDF at print resolution, one image per box;
-    // files gone since the page display leave the pictures shown.
+    // Photographs reach the PDF at print resolution; files gone since leave the pictures shown.
     row("4 Page Images only, of photographs", 4, {images}, {}, "photographs");
     row("4, photographs gone since", 4, {images}, {}, "photographs gone");
     row("5 Page Scripts only", 5, {scripts});
@@ -247,13 +243,12 @@ void tst_printing::modesToPdf_data()
     row("3, two copies: whole copies in order", 3, {images, scripts, images, scripts}, A{{}, 2});
     row("3, two copies, not collated", 3, {images, images, scripts, scripts}, A{{}, 2, QPageSize(QPageSize::A4), 0, 0, false, false});
     row("0 copies: nothing", 3, {}, A{{}, 0});
-    // A4's printable area (10 pt margins) is 11.4 in high: the 11.1 in sheet fits; on Letter it
-    // shrinks to fit, every row on the paper.
+    // A4's printable area is 11.4 in high: the 11.1 in sheet fits; on Letter it shrinks to fit.
     row("page images on Letter: shrunk to fit", 4, {images}, A{{}, 1, QPageSize(QPageSize::Letter)});
 }
 
-// Each page is told by what a reader sees on it: every script row on the
-// paper, and the script whole, or cut at a whole line, never by an edge.
+// Each page told by what a reader sees on it: every script row, and the script whole (or cut
+// at a whole line), never by an edge.
 void tst_printing::modesToPdf()
 {
     if (!havePoppler())
@@ -276,13 +271,12 @@ void tst_printing::modesToPdf()
     PrintPreviewDialog *dialog = rig.openPrint();
     QTest::mouseClick(dialog->Option1[mode], Qt::LeftButton);
     // A cancelled printer dialogue first: nothing printed, the dialogue stays.
-    answer.pdfFile = rig.dir.filePath(QStringLiteral("out.pdf"));
+    const QString pdf = answer.pdfFile = rig.dir.filePath(QStringLiteral("out.pdf"));
     rig.fake.printer.answers << FakePrinterDialog::Answer{} << answer;
     QTest::mouseClick(dialog->OKButton, Qt::LeftButton);
-    QVERIFY(!QFile::exists(answer.pdfFile));
+    QVERIFY(!QFile::exists(pdf));
     QTest::mouseClick(rig.form.printPreviewDialog()->OKButton, Qt::LeftButton);
     QVERIFY(rig.fake.messages.texts.isEmpty() && rig.form.isEnabled() && dialog->Option1[mode]->isChecked());
-    const QString &pdf = answer.pdfFile;
     QCOMPARE(QFile::exists(pdf), !pages.isEmpty());
     if (pages.isEmpty())
         return;
