@@ -3,7 +3,7 @@
 #include "platform/ImageBox.h"
 #include "platform/Palette.h"
 #include "platform/Twips.h"
-#include "support/FakePlatform.h"
+#include "support/FormRig.h"
 #include "support/ScriptListDouble.h"
 #include "view/Form1.h"
 #include "view/Quorvadine.h"
@@ -14,28 +14,12 @@
 namespace {
 QString t(const char *literal) { return QString::fromUtf8(literal); }
 
-// A main window past the layout choice, on a board of `count` pictures s1.bmp,
-// s2.bmp, ... of their own colours (none: the picture dialogue cancelled).
-struct Rig
+// A main window on a board of `count` pictures, with the Script Editor's list
+// stood in for.
+struct Rig : support::FormRig
 {
-    QTemporaryDir dir;
-    FakePlatform fake;
-    Form1 form{fake.platform()};
     support::ScriptListDouble list;
-    explicit Rig(int count = 0, QSize size = QSize(64, 48), int missing = 0) : list(count)
-    {
-        form.start();
-        QString result = dir.path();
-        for (int i = 1; i <= count; ++i) {
-            QImage image(size, QImage::Format_RGB32);
-            image.fill(QColor::fromHsv((i * 37) % 360, 200, 220));
-            QVERIFY(i == missing || image.save(file(i), "BMP"));
-            result += QStringLiteral(" s%1.bmp").arg(i);
-        }
-        count ? fake.pictures.choose(result) : fake.pictures.cancel();
-        QTest::mouseClick(form.beginOption()->Command7, Qt::LeftButton);
-    }
-    QString file(int i) const { return dir.filePath(QStringLiteral("s%1.bmp").arg(i)); }
+    explicit Rig(int count = 0, QSize size = {40, 30}, int missing = 0) : FormRig(count, size, missing), list(count) {}
     QString closeUpFile() { return QFileInfo(form.closeUp()->Image1->picture().file).fileName(); }
 };
 } // namespace
@@ -155,8 +139,8 @@ private Q_SLOTS:
         QTest::newRow("page change resets d") << 20 << "b7 p n" << 1 << "Page: 2" + view + "11" << "11.-empty-" << 0 << "";
         QTest::newRow("Close blanks the preview") << 9 << "b2 c" << 2 << "Page: 1" + view + "3" << "3.-empty-" << 2000 << "";
         QTest::newRow("file gone: blank, no message") << 9 << "r2 b1" << 1 << "Page: 1" + view + "2" << "2.-empty-" << 101 << "";
-        QTest::newRow("the open close-up keeps its picture") << 9 << "m5 m3 b5 o" << 5 << "Page: 1" + view + "6" << "6.-empty-" << 0 << "s5.bmp";
-        QTest::newRow("opened again, the close-up follows") << 9 << "m5 b5 x o" << 5 << "Page: 1" + view + "6" << "6.-empty-" << 0 << "s6.bmp";
+        QTest::newRow("the open close-up keeps its picture") << 9 << "m5 m3 b5 o" << 5 << "Page: 1" + view + "6" << "6.-empty-" << 0 << "s005.jpg";
+        QTest::newRow("opened again, the close-up follows") << 9 << "m5 b5 x o" << 5 << "Page: 1" + view + "6" << "6.-empty-" << 0 << "s006.jpg";
         QTest::newRow("before any board") << 0 << "b4 i2 m9" << 8 << "Page: 0" + view + " -empty-" << "-no script loaded-\n" << 0 << "";
         QTest::newRow("Page Down: page >>") << 20 << "kD" << 0 << "Page: 2" + none << "-no script loaded-\n" << 2000 << "";
         QTest::newRow("Page Down on the last page") << 20 << "p p kD" << 0 << "Page: 3" + none << "-no script loaded-\n" << 2000 << "";
@@ -194,7 +178,7 @@ private Q_SLOTS:
                 break;
             }
             case 'c': QTest::mouseClick(rig.form.Command3, Qt::LeftButton); break;
-            case 'r': QFile::remove(rig.file(n)); break;
+            case 'r': QFile::remove(rig.pictures[n - 1]); break;
             case 'k':
                 rig.form.activateWindow();
                 QVERIFY(QTest::qWaitForWindowActive(&rig.form));
@@ -212,7 +196,7 @@ private Q_SLOTS:
         if (preview == 0 && scenes) { // the selected box's scene, decoded again at the preview's size
             QCOMPARE(b.BigPreview.file, b.Image1[b.d.toInt()].picture.file);
             QVERIFY(rig.fake.loader.bounds.contains(b.PreviewPixels));
-            QCOMPARE(rig.form.BigPreview->picture().image.size(), QSize(64, 48));
+            QCOMPARE(rig.form.BigPreview->picture().image.size(), QSize(40, 30));
         }
         QVERIFY(rig.fake.messages.texts.isEmpty());
         QTEST(rig.form.closeUp() ? rig.closeUpFile() : QString(), "closeUp");

@@ -41,7 +41,6 @@ public:
     }
     void choose(const QString &result) { answers << DialogResult{result, false}; }
     void cancel() { answers << DialogResult{}; }
-    void fail() { answers << DialogResult{QString(), true}; }
 };
 
 class FakeFileDialog : public FileDialog
@@ -204,10 +203,7 @@ public:
         choice.copies = answer.copies;
         return choice;
     }
-    void print(const QString &pdfFile, int copies = 1, QPageSize pageSize = QPageSize(QPageSize::A4))
-    {
-        answers << Answer{pdfFile, copies, pageSize};
-    }
+    void print(const QString &pdfFile, int copies = 1) { answers << Answer{pdfFile, copies}; }
     void cancel() { answers << Answer{}; }
 };
 

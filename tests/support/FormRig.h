@@ -28,11 +28,13 @@ struct FormRig
     Form1 form{fake.platform()};
     QStringList pictures; // scene k is pictures[k - 1]
 
-    // scenes 0: the layout choice cancelled, no board.
-    explicit FormRig(int scenes, QSize size = {40, 30})
+    // scenes 0: the layout choice cancelled, no board. Scene `missing` has no file.
+    explicit FormRig(int scenes, QSize size = {40, 30}, int missing = 0)
     {
         for (int k = 1; k <= scenes; ++k) {
             pictures << dir.filePath(QStringLiteral("s%1.jpg").arg(k, 3, 10, QLatin1Char('0')));
+            if (k == missing)
+                continue;
             const QColor colour = QColor::fromHsv(k * 37 % 360, 200, 220);
             if (size.width() < 1000) // big ones: photograph-like detail, made once
                 testpictures::writePicture(pictures.last(), colour, size);

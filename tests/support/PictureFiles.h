@@ -1,12 +1,13 @@
 #pragma once
 
+#include "support/FakePlatform.h"
+#include "view/BeginOption.h"
+#include "view/Form1.h"
+
 #include <QBuffer>
-#include <QByteArray>
-#include <QColor>
-#include <QFile>
-#include <QImage>
 #include <QImageWriter>
-#include <QString>
+#include <QPushButton>
+#include <QtTest>
 
 // Picture files for tests, made on the spot: whole ones in each format and
 // the broken kinds a user's disk can hold.
@@ -61,46 +62,37 @@ inline bool writePicture(const QString &path, QColor colour = Qt::blue, QSize si
     return write(path, encoded(image, bmp ? "BMP" : "JPG"));
 }
 
-inline void putBigEndian16(QByteArray &data, qsizetype at, int value)
+// A header that claims 60000 x 60000 pixels over a few bytes of data ("JPG", "BMP" or "GIF").
+inline QByteArray bomb(const QByteArray &format)
 {
-    data[at] = char(value >> 8);
-    data[at + 1] = char(value & 0xFF);
-}
-inline void putLittleEndian16(QByteArray &data, qsizetype at, int value)
-{
-    data[at] = char(value & 0xFF);
-    data[at + 1] = char(value >> 8);
-}
-inline void putLittleEndian32(QByteArray &data, qsizetype at, qint64 value)
-{
-    putLittleEndian16(data, at, int(value & 0xFFFF));
-    putLittleEndian16(data, at + 2, int(value >> 16));
+    QByteArray data = format == "GIF" ? blueGif() : encoded(detailed({16, 16}, Qt::red), format.constData());
+    if (format == "JPG")
+        return data.replace(data.indexOf("\xFF\xC0") + 5, 4, "\xEA\x60\xEA\x60"); // big-endian
+    // Little-endian; a GIF's image inside it, too.
+    for (const qsizetype at : format == "BMP" ? QList<qsizetype>{18, 22} : QList<qsizetype>{6, 8, 24, 26})
+        data.replace(at, 2, "\x60\xEA");
+    return data;
 }
 
-// Headers that claim 60000 x 60000 pixels over a few bytes of data.
-inline QByteArray jpegBomb()
+// The main window started on the board the picture dialog answers with
+// `result`, in the layout of nine boxes a page; "": the layout choice
+// cancelled. turn(): ">" page >>, "<" << page.
+struct ShownBoard
 {
-    QByteArray data = encoded(detailed({16, 16}, Qt::red), "JPG");
-    const qsizetype frame = data.indexOf("\xFF\xC0");
-    putBigEndian16(data, frame + 5, 60000);
-    putBigEndian16(data, frame + 7, 60000);
-    return data;
-}
-inline QByteArray bmpBomb()
-{
-    QByteArray data = encoded(detailed({16, 16}, Qt::red), "BMP");
-    putLittleEndian32(data, 18, 60000);
-    putLittleEndian32(data, 22, 60000);
-    return data;
-}
-inline QByteArray gifBomb()
-{
-    QByteArray data = blueGif();
-    putLittleEndian16(data, 6, 60000);
-    putLittleEndian16(data, 8, 60000);
-    putLittleEndian16(data, 24, 60000); // the image inside it, too
-    putLittleEndian16(data, 26, 60000);
-    return data;
-}
+    FakePlatform fake;
+    Form1 form{fake.platform()};
+    explicit ShownBoard(const QString &result)
+    {
+        form.start();
+        fake.pictures.choose(result);
+        BeginOption *choice = form.beginOption();
+        QTest::mouseClick(result.isEmpty() ? choice->Command1 : choice->Command7, Qt::LeftButton);
+    }
+    void turn(const QString &turns)
+    {
+        for (const QChar step : turns)
+            QTest::mouseClick(step == u'>' ? form.Command4 : form.Command5, Qt::LeftButton);
+    }
+};
 
 } // namespace testpictures
