@@ -6,14 +6,12 @@
 #include "platform/QtPictureDialog.h"
 #include "platform/Twips.h"
 #include "support/BoardRig.h"
-#include "support/PictureFiles.h"
 #include "view/BeginOption.h"
 #include "view/Form1.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QtTest>
 
 #include <clocale>
@@ -43,8 +41,6 @@ private Q_SLOTS:
     void layoutChoiceWindow();
     void layoutChoice_data();
     void layoutChoice();
-    void oddNamesLoad_data();
-    void oddNamesLoad();
     void naturalOrder_data();
     void naturalOrder();
 };
@@ -294,50 +290,6 @@ void tst_board::layoutChoice()
         QCOMPARE(form.PageCurrent->text(), t("Page: 1"));
     } else {
         QCOMPARE(form.PageCurrent->text(), t("Page: 0"));
-    }
-}
-
-void tst_board::oddNamesLoad_data()
-{
-    QTest::addColumn<QString>("directory");
-    QTest::addColumn<QStringList>("files");
-
-    QStringList plain;
-    for (int i = 1; i <= 6; ++i)
-        plain << QStringLiteral("p%1.jpg").arg(i);
-    QTest::newRow("blanks, dots and percent") << "my pics"
-                                              << (QStringList{"shot.1.jpg", "a b.bmp", "100%.gif"} + plain);
-    QTest::newRow("dotted directory") << "v1.2 final" << (QStringList{"x y.JPG", "z.Gif", "w%20.bmp"} + plain);
-}
-
-void tst_board::oddNamesLoad()
-{
-    QFETCH(QString, directory);
-    QFETCH(QStringList, files);
-    QTemporaryDir root;
-    QVERIFY(root.isValid());
-    QDir dir(root.path());
-    QVERIFY(dir.mkpath(directory));
-    QVERIFY(dir.cd(directory));
-    QStringList paths;
-    for (const QString &file : files) {
-        QVERIFY(testpictures::writePicture(dir.filePath(file)));
-        paths << dir.filePath(file);
-    }
-    const QString result = QtPictureDialog::resultText(paths);
-    QCOMPARE(result.count(u' '), files.size()); // one blank before each name, none inside
-
-    FakePlatform fake;
-    Form1 form(fake.platform());
-    form.start();
-    fake.pictures.choose(result);
-    QTest::mouseClick(form.beginOption()->Command7, Qt::LeftButton);
-    QCOMPARE(fake.messages.texts, QStringList());
-    QCOMPARE(form.FrameTotal->text(), t("Total Images= 9"));
-    for (int i = 0; i < 9; ++i) {
-        QVERIFY(form.Image1[i]->isVisible());
-        QCOMPARE(form.Image1[i]->picture().resource, 0);
-        QVERIFY(form.Image1[i]->picture().image.pixelColor(0, 0).blue() > 200);
     }
 }
 

@@ -233,13 +233,14 @@ void tst_paging::realBoard()
 {
     QTemporaryDir root;
     QDir dir(root.path());
-    QVERIFY(dir.mkdir("my pics") && dir.cd("my pics"));
+    // Blanks, dots and "%" in the names, which the dialog result must carry.
+    QVERIFY(dir.mkdir("my pics v1.2") && dir.cd("my pics v1.2"));
     QStringList paths;
     for (const QFileInfo &file : QDir(QV_SOURCE_DIR "/samples").entryInfoList({"*.jpg", "*.bmp", "*.gif"})) {
         paths << dir.filePath(file.fileName());
         QVERIFY(QFile::copy(file.filePath(), paths.last()));
     }
-    paths << dir.filePath("my shot.1.jpg") << dir.filePath("z.jpg"); // scenes 25 and 26
+    paths << dir.filePath("my shot.1 5%20 100%.jpg") << dir.filePath("z.jpg"); // scenes 25 and 26
     QVERIFY(QFile::copy(paths[0], paths[24]) && QFile::copy(paths[0], paths[25]));
     testpictures::ShownBoard shown(QtPictureDialog::resultText(paths));
     const Form1 &form = shown.form;
