@@ -251,8 +251,6 @@ void tst_printing::modesToPdf_data()
 // at a whole line), never by an edge.
 void tst_printing::modesToPdf()
 {
-    if (!havePoppler())
-        QSKIP("poppler-utils not installed");
     QFETCH(int, mode);
     QFETCH(QStringList, pages);
     QFETCH(FakePrinterDialog::Answer, answer);

@@ -28,6 +28,36 @@ class tst_view : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // Start-up on a screen larger than the layouts know (ctest runs this on 1920 x 1080).
+    void startUp_data()
+    {
+        QTest::addColumn<bool>("alerts");
+        QTest::addColumn<QString>("text5");
+        QTest::addColumn<QRect>("box9");
+        QTest::newRow("alert once, then small") << true << "4732.5" << QRect(4440, 4560, 1965, 1965);
+        QTest::newRow("alerts off: large") << false << "14400" << QRect(8340, 7446, 4013, 3383);
+    }
+    void startUp()
+    {
+        QFETCH(bool, alerts);
+        FakePlatform fake;
+        fake.screen.screenSize = QSize(1920, 1080);
+        Form1 form(fake.platform());
+        if (alerts) {
+            form.start();
+        } else {
+            form.board().Form_Load();
+            form.board().AlertsAreOn = false;
+            form.showMaximized();
+        }
+        QCoreApplication::processEvents();
+        QCOMPARE(fake.messages.texts, alerts ? QStringList{t(texts::kUnsupportedResolution)} : QStringList());
+        QCOMPARE(fake.messages.owners, alerts ? QList<QWidget *>{&form} : QList<QWidget *>());
+        QTEST(form.board().Text5.Text(), "text5");
+        QTEST(form.geometry().images[8], "box9");
+        QVERIFY(form.isVisible());
+    }
+
     void layout_data()
     {
         QTest::addColumn<QSize>("screen");

@@ -146,17 +146,11 @@ public:
 class RecordingWindowSystem : public QtWindowSystem
 {
 public:
-    void setEnabled(QWidget *window, bool enabled) override
-    {
-        enables << std::make_pair(window, enabled);
-        QtWindowSystem::setEnabled(window, enabled);
-    }
     void makeTopmost(QWidget *window) override
     {
         topmost << window;
         QtWindowSystem::makeTopmost(window);
     }
-    QList<std::pair<QWidget *, bool>> enables;
     QList<QWidget *> topmost;
 };
 
@@ -173,14 +167,10 @@ public:
         bool reverse = false, collate = true;
     };
     QList<Answer> answers; // played back in order; none left = cancel
-    int asked = 0;
-    int pagesOffered = 0; // the most a page range could ask for
     QList<QWidget *> owners;
 
-    Choice choosePrinter(QWidget *parent, int pages) override
+    Choice choosePrinter(QWidget *parent, int) override
     {
-        ++asked;
-        pagesOffered = pages;
         owners << parent;
         if (answers.isEmpty())
             return {};

@@ -56,14 +56,6 @@ struct FormRig
     }
 };
 
-inline bool havePoppler()
-{
-    for (const char *tool : {"pdfinfo", "pdftotext", "pdfimages", "pdftoppm"})
-        if (QStandardPaths::findExecutable(QString::fromLatin1(tool)).isEmpty())
-            return false;
-    return true;
-}
-
 inline QString run(const QString &program, const QStringList &arguments)
 {
     QProcess process;
