@@ -18,7 +18,6 @@
 
 using board::SceneBoard;
 using board::Variant;
-using board::WorkBuffer;
 
 namespace {
 QString t(const char *literal) { return QString::fromUtf8(literal); }
@@ -31,8 +30,6 @@ class tst_board : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void workBuffer_data();
-    void workBuffer();
     void variants();
     void counting_data();
     void counting();
@@ -44,60 +41,6 @@ private Q_SLOTS:
     void naturalOrder_data();
     void naturalOrder();
 };
-
-void tst_board::workBuffer_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("selStart");
-    QTest::addColumn<int>("selLength");
-    QTest::addColumn<QString>("op");
-    QTest::addColumn<QString>("arg");
-    QTest::addColumn<QString>("expectText");
-    QTest::addColumn<int>("expectStart");
-    QTest::addColumn<int>("expectLength");
-
-    QTest::newRow("find is case-blind") << "a.BMP b.bmp" << 0 << 0 << "find" << ".bmp" << "a.BMP b.bmp" << 1 << 4;
-    QTest::newRow("find inside the selection") << "a.jpg b.jpg" << 3 << 8 << "find" << ".jpg" << "a.jpg b.jpg" << 7 << 4;
-    QTest::newRow("find without match keeps caret") << "abc" << 2 << 0 << "find" << "z" << "abc" << 2 << 0;
-    QTest::newRow("span forward to stop") << "dir a.bmp" << 0 << 0 << "spanf" << " " << "dir a.bmp" << 0 << 3;
-    QTest::newRow("span forward on the stop selects nothing") << " a.bmp" << 0 << 0 << "spanf" << " " << " a.bmp" << 0 << 0;
-    QTest::newRow("span backward after last stop") << "a.b.gif" << 7 << 0 << "spanb" << "." << "a.b.gif" << 4 << 3;
-    QTest::newRow("seltext replaces, caret behind") << "hello" << 1 << 3 << "seltext" << "XY" << "hXYo" << 3 << 0;
-    QTest::newRow("sellength cut at the end") << "abc" << 1 << 0 << "sellength" << "10" << "abc" << 1 << 2;
-    QTest::newRow("selstart selects nothing") << "abc" << 0 << 2 << "selstart" << "2" << "abc" << 2 << 0;
-    QTest::newRow("text resets caret") << "abc" << 2 << 1 << "text" << "xyz!" << "xyz!" << 0 << 0;
-}
-
-void tst_board::workBuffer()
-{
-    QFETCH(QString, text);
-    QFETCH(int, selStart);
-    QFETCH(int, selLength);
-    QFETCH(QString, op);
-    QFETCH(QString, arg);
-    WorkBuffer buffer;
-    buffer.setText(text);
-    buffer.setSelStart(selStart);
-    buffer.setSelLength(selLength);
-    if (op == QLatin1String("find"))
-        buffer.Find(arg);
-    else if (op == QLatin1String("spanf"))
-        buffer.Span(arg.at(0), WorkBuffer::Direction::Forward);
-    else if (op == QLatin1String("spanb"))
-        buffer.Span(arg.at(0), WorkBuffer::Direction::Backward);
-    else if (op == QLatin1String("seltext"))
-        buffer.setSelText(arg);
-    else if (op == QLatin1String("sellength"))
-        buffer.setSelLength(arg.toInt());
-    else if (op == QLatin1String("selstart"))
-        buffer.setSelStart(arg.toInt());
-    else if (op == QLatin1String("text"))
-        buffer.setText(arg);
-    QTEST(buffer.Text(), "expectText");
-    QTEST(int(buffer.SelStart()), "expectStart");
-    QTEST(int(buffer.SelLength()), "expectLength");
-    QCOMPARE(buffer.SelText(), buffer.Text().mid(buffer.SelStart(), buffer.SelLength()));
-}
 
 void tst_board::variants()
 {
@@ -269,15 +212,6 @@ void tst_board::layoutChoice()
     if (!form.isVisible())
         return;
     QVERIFY(form.isEnabled());
-    // The window stays usable: paging without a board does nothing.
-    QTest::mouseClick(form.Command4, Qt::LeftButton);
-    QTest::mouseClick(form.Command5, Qt::LeftButton);
-    if (form.board().hasBoard()) {
-        QCOMPARE(form.SceneLabel[0]->text(), t("Sc:1"));
-        QCOMPARE(form.PageCurrent->text(), t("Page: 1"));
-    } else {
-        QCOMPARE(form.PageCurrent->text(), t("Page: 0"));
-    }
 }
 
 // Scenes are numbered in the dialog result's order, which must be the same

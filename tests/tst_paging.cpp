@@ -45,8 +45,6 @@ private Q_SLOTS:
     void paging();
     void takeFileName_data();
     void takeFileName();
-    void skipToPage_data();
-    void skipToPage();
     void noBoardToPage();
     void realBoard();
 };
@@ -171,40 +169,6 @@ void tst_paging::takeFileName()
     rig.board.RichTextBox2.setText(item);
     rig.board.TakeFileName();
     QCOMPARE(rig.board.Text3.Text(), name);
-}
-
-// The procedure that cuts the earlier pages' names off the working list.
-void tst_paging::skipToPage_data()
-{
-    QTest::addColumn<int>("count");
-    QTest::addColumn<int>("k");        // InsertionPoint on entry, on page k + 1
-    QTest::addColumn<QString>("left"); // the front of the working list after it
-    QTest::addColumn<PageButton>("next");
-
-    const PageButton enabledGrey{true, colours::kGrey};
-    QTest::newRow("k = 0 on page 1 enables page >>, colour untouched") << 20 << 0 << "f1.jpg" << enabledGrey;
-    QTest::newRow("k = 1 drops nine names and the blank") << 20 << 1 << "f10.jpg" << kGrey;
-    QTest::newRow("k = 58, full last page: grey") << 531 << 58 << "f523.jpg" << kGrey;
-    QTest::newRow("k = 59, full last page: light red") << 540 << 59 << "f532.jpg" << kLightRed;
-    QTest::newRow("k = 61 does nothing") << 540 << 61 << "f1.jpg" << kGrey;
-}
-
-void tst_paging::skipToPage()
-{
-    QFETCH(int, count);
-    QFETCH(int, k);
-    QFETCH(QString, left);
-    QFETCH(PageButton, next);
-    support::BoardRig rig;
-    rig.board.CountItUp = count;
-    rig.board.Amounted = k + 1;
-    rig.board.InsertionPoint = k;
-    rig.board.Command4 = kGrey;
-    rig.board.RichTextBox1.setText(fileNames(1, count).join(u' ') + t(" +++.+++"));
-    rig.board.SkipToPage();
-    QCOMPARE(rig.board.RichTextBox1.Text().section(u' ', 0, 0), left);
-    QCOMPARE(rig.board.Command4, next);
-    QCOMPARE(rig.board.InsertionPoint.toInt(), k >= 1 && k <= 60 ? 0 : k);
 }
 
 // The layout choice was cancelled: both page buttons are still enabled, with

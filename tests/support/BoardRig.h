@@ -15,10 +15,9 @@ namespace support {
 class StubLoader : public PictureLoader
 {
 public:
-    QImage load(const QString &file, QSize bound, Use = Use::Screen) override
+    QImage load(const QString &file, QSize, Use = Use::Screen) override
     {
         files << file;
-        bounds << bound;
         if (file.contains(QLatin1String("missing")))
             return {};
         QImage image(2, 2, QImage::Format_RGB32);
@@ -26,7 +25,6 @@ public:
         return image;
     }
     QStringList files;
-    QList<QSize> bounds;
 };
 
 class StubHost : public board::BoardHost

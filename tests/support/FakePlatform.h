@@ -76,11 +76,7 @@ private:
 class FakeMousePointer : public MousePointer
 {
 public:
-    void setBusy(bool busy) override
-    {
-        m_busy = busy;
-        history << busy;
-    }
+    void setBusy(bool busy) override { history << (m_busy = busy); }
     bool isBusy() const override { return m_busy; }
     QList<bool> history;
 
