@@ -218,8 +218,8 @@ public:
                 if (sawFrame || !readFrame(segment.body))
                     return {};
                 sawFrame = true;
-            } else if ((m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC) || m == 0xCC) {
-                return {}; // sequential, lossless or arithmetic coding: the usual decoder
+            } else if (m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8) {
+                return {}; // sequential, lossless or arithmetic coding (its tables too): the usual decoder
             } else if (m == 0xC4) {
                 if (!readHuffman(segment.body, m_tables))
                     return {};

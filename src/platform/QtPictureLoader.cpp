@@ -11,6 +11,7 @@
 #include <QThread>
 #include <QtConcurrent/QtConcurrentMap>
 
+#include <algorithm>
 #include <new>
 #include <optional>
 
@@ -143,8 +144,7 @@ void QtPictureLoader::lookAhead(const QList<Request> &keep)
     m_keep = keep.first(qMin(keep.size(), kMaxHeld));
     m_held.removeIf([this](const Held &held) { return !m_keep.contains(held.request); });
     for (const Request &request : std::as_const(m_keep)) {
-        const bool held = std::any_of(m_held.cbegin(), m_held.cend(), [&](const Held &h) { return h.request == request; });
-        if (!held && !m_decoding.contains(request))
+        if (!holds(request) && !m_decoding.contains(request))
             m_ahead.start([this, request] { decodeAhead(request); });
     }
 }
@@ -154,8 +154,7 @@ void QtPictureLoader::decodeAhead(const Request &request)
     {
         // The page display may have read it meanwhile, or be reading it.
         const std::lock_guard lock(m_mutex);
-        const bool held = std::any_of(m_held.cbegin(), m_held.cend(), [&](const Held &h) { return h.request == request; });
-        if (held || !m_keep.contains(request) || m_decoding.contains(request))
+        if (holds(request) || !m_keep.contains(request) || m_decoding.contains(request))
             return;
     }
     const QString path = shortnames::longForm(request.file);
@@ -166,6 +165,11 @@ void QtPictureLoader::decodeAhead(const Request &request)
             // read again, and found missing, when the page is shown
         }
     }
+}
+
+bool QtPictureLoader::holds(const Request &request) const
+{
+    return std::any_of(m_held.cbegin(), m_held.cend(), [&](const Held &held) { return held.request == request; });
 }
 
 QList<PictureLoader::Request> QtPictureLoader::held()

@@ -30,7 +30,6 @@ public:
     QList<QImage> loadAll(const QList<Request> &requests) override;
     void lookAhead(const QList<Request> &keep) override;
 
-    int threadCount() const { return m_pool.maxThreadCount(); }
     // For tests and the benchmark: the pictures held now, and how many files
     // have been read and decoded so far.
     QList<Request> held();
@@ -57,6 +56,7 @@ private:
     // Reads the file and keeps the picture when the look-ahead wants it.
     QImage readAndHold(const Request &request, const QString &path, const Stamp &stamp);
     void decodeAhead(const Request &request);
+    bool holds(const Request &request) const; // with m_mutex locked
 
     // Decoding is CPU-bound (the files are usually in the page cache), so one
     // thread a core; a pool of its own so that other users of the global
