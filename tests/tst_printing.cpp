@@ -218,10 +218,11 @@ void tst_printing::modesToPdf_data()
     QTest::addColumn<FakePrinterDialog::Answer>("answer");
     QTest::addColumn<QString>("pictures"); // the board's: "" 40 x 30, else 4000 x 3000 photographs
     QTest::addColumn<int>("length");       // of scene 1's script, which is also the scene shown
+    QTest::addColumn<QString>("chars");    // the script's, repeated; "" numbered words
     // The printer dialogue's choices: copies, "Pages from ... to" (0: all), Reverse, Collate, paper.
     const auto row = [](const char *name, int mode, QStringList pages, FakePrinterDialog::Answer answer = {},
-                        const char *pictures = "", int length = 300) {
-        QTest::newRow(name) << mode << pages << answer << QString::fromLatin1(pictures) << length;
+                        const char *pictures = "", int length = 300, const char *chars = "") {
+        QTest::newRow(name) << mode << pages << answer << QString::fromLatin1(pictures) << length << QString::fromUtf8(chars);
     };
     using A = FakePrinterDialog::Answer;
     const QString images = QStringLiteral("page images"), scripts = QStringLiteral("page scripts");
@@ -236,6 +237,11 @@ void tst_printing::modesToPdf_data()
     // Entries read from a file have no limit: cut, but at a whole line.
     row("image + script, 3000 characters", 0, {"image + script"}, {}, "", 3000);
     row("page images, 3000 characters", 4, {images}, {}, "", 3000);
+    // Wide or right-to-left characters print whole too, however small that makes them.
+    row("3, Japanese", 3, {images, scripts}, {}, "", 300, "日本語の台本です");
+    row("3, all W", 3, {images, scripts}, {}, "", 300, "W");
+    row("3, Hebrew", 3, {images, scripts}, {}, "", 300, "שלום עולם ");
+    row("3, mixed", 3, {images, scripts}, {}, "", 300, "WW幅広いשלום台本");
     // What the printer dialogue offers is what comes out; a range counts the sheets of one copy.
     row("3, page 2 of 2", 3, {scripts}, A{{}, 1, QPageSize(QPageSize::A4), 2, 2});
     row("3, pages 1 to 1, two copies", 3, {images, images}, A{{}, 2, QPageSize(QPageSize::A4), 1, 1});
@@ -256,9 +262,10 @@ void tst_printing::modesToPdf()
     QFETCH(FakePrinterDialog::Answer, answer);
     QFETCH(QString, pictures);
     QFETCH(int, length);
+    QFETCH(QString, chars);
     QString entry = QStringLiteral("1.");
     for (int w = 1; entry.size() < length + 2; ++w)
-        entry += QStringLiteral("word%1 ").arg(w);
+        entry += chars.isEmpty() ? QStringLiteral("word%1 ").arg(w) : chars;
     entry = entry.left(length + 1) + u'!';
     FormRig rig(9, pictures.isEmpty() ? QSize(40, 30) : QSize(4000, 3000));
     for (const QString &file : rig.pictures)
@@ -285,13 +292,14 @@ void tst_printing::modesToPdf()
     using Id = PrintSheets::Id;
     const QHash<QString, Id> sheetOf{{"image + script", Id::FromForm}, {"image", Id::FromFormGraphics}, {"script", Id::FromFormText},
                                      {"page images", Id::AllPictures}, {"page scripts", Id::AllScript}};
-    const QString squeezed = QString(entry).remove(u' ');
+    // The script as `pdftotext` gives it back, which sets a right-to-left row's number as ".1".
+    const QString squeezed = QString(entry).remove(u' ').mid(2);
     QStringList kinds;
     for (int p = 1; p <= count; ++p) {
-        const QString text = pageText(pdf, p), seen = QString(text).remove(QRegularExpression(QStringLiteral("\\s")));
+        const QString text = pageText(pdf, p), seen = QString(text).remove(QRegularExpression(QStringLiteral("[\\s\\p{Cf}]")));
         if (text.contains(QLatin1String("Scene Transcripts:")) && text.contains(QLatin1String("9.-empty-")))
             kinds << (text.contains(QLatin1String("Sc:9")) && images[p - 1].size() == 9 ? "page images" : "page scripts");
-        else if (text.contains(QLatin1String("word1")))
+        else if (seen.contains(squeezed.left(6)))
             kinds << (images[p - 1].size() == 1 ? "image + script" : "script");
         else
             kinds << (images[p - 1].size() == 1 ? "image" : "?");

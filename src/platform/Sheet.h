@@ -20,6 +20,7 @@ struct SheetItem
     QString text;         // labels and text boxes
     Picture picture;      // picture boxes
     bool border = false;  // picture boxes: single-line border
+    int wholeLength = 0;  // text boxes: a text this long or shorter prints whole, however small
     ColourWord background = colours::kWhite;
 };
 

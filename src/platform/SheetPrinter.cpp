@@ -6,13 +6,18 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 #include <vector>
 
 namespace {
 constexpr double kTextPoints = 10;
+// A text longer than its box promises to hold whole is set no smaller than this,
+// unless the part it promises needs less.
 constexpr double kSmallestTextPoints = 6;
-constexpr double kTextPointStep = 0.5;
+// Only so the search for a size ends: no text a box promises to hold needs less.
+constexpr double kLeastTextPoints = 1;
+constexpr int kTenthsPerPoint = 10;
 constexpr double kLabelPoints = 8;
 constexpr int kTextMargin = 30;  // twips inside a text box, as a text box keeps off its edge
 constexpr int kBorderWidth = 15; // one pixel of the window design
@@ -101,9 +106,30 @@ TextFit fitText(const QString &text, const QFont &font, QSizeF size, QPaintDevic
     return fit;
 }
 
-// Only the part of the box on the page counts. The text is set at the
-// largest size from 10 pt down to about 6 pt at which it fits whole; below
-// that it is cut at whole lines, never through one.
+// The largest size, to a tenth of a point, from `least` up to the design size at
+// which the text fits the box whole; `least` when it fits at none. Measured, as
+// wide (CJK, "W") characters need far smaller sizes than ordinary text.
+double fittingPoints(const QString &text, double least, QPainter &painter, double devicePerTwip, QSizeF size)
+{
+    const auto fits = [&](int tenths) {
+        const double points = double(tenths) / kTenthsPerPoint;
+        return fitText(text, sheetFont(painter, points, devicePerTwip), size, painter.device()).whole;
+    };
+    int fitting = int(std::ceil(least * kTenthsPerPoint)), tooLarge = int(kTextPoints * kTenthsPerPoint);
+    if (fits(tooLarge))
+        return kTextPoints;
+    while (tooLarge - fitting > 1) {
+        const int middle = (fitting + tooLarge) / 2;
+        (fits(middle) ? fitting : tooLarge) = middle;
+    }
+    return double(fitting) / kTenthsPerPoint;
+}
+
+// Only the part of the box on the page counts. A text of at most the box's
+// wholeLength characters is set at the largest size up to 10 pt at which it
+// fits whole. A longer one (only a script file brings one) is set no smaller
+// than 6 pt, or than its first wholeLength characters need, and is cut there at
+// whole lines, never through one.
 void drawText(QPainter &painter, const SheetItem &item, double devicePerTwip, const QRectF &page)
 {
     const QRectF box = onDevice(item.geometry, devicePerTwip).intersected(page);
@@ -117,12 +143,13 @@ void drawText(QPainter &painter, const SheetItem &item, double devicePerTwip, co
     QString text = item.text;
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    double points = kTextPoints;
-    TextFit fit = fitText(text, sheetFont(painter, points, devicePerTwip), inner.size(), painter.device());
-    while (!fit.whole && points - kTextPointStep >= kSmallestTextPoints) {
-        points -= kTextPointStep;
-        fit = fitText(text, sheetFont(painter, points, devicePerTwip), inner.size(), painter.device());
-    }
+    const auto fitting = [&](const QString &part, double least) {
+        return fittingPoints(part, least, painter, devicePerTwip, inner.size());
+    };
+    const double points = text.size() <= item.wholeLength
+        ? fitting(text, kLeastTextPoints)
+        : fitting(text, std::min(kSmallestTextPoints, fitting(text.left(item.wholeLength), kLeastTextPoints)));
+    const TextFit fit = fitText(text, sheetFont(painter, points, devicePerTwip), inner.size(), painter.device());
     painter.setPen(Qt::black);
     for (std::size_t p = 0; p < fit.paragraphs.size(); ++p) {
         for (int i = 0; i < fit.kept[p]; ++i)

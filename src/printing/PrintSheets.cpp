@@ -7,6 +7,7 @@
 #include "board/WorkBuffer.h"
 #include "platform/PictureLoader.h"
 #include "printing/SheetDesigns.h"
+#include "scripts/ScriptText.h"
 
 namespace {
 using texts::text;
@@ -38,6 +39,8 @@ PrintSheets::PrintSheets()
             item.geometry = QRect(place.left, place.top, place.width, place.height);
             if (place.kind == SheetItem::Kind::Label)
                 item.text = text(texts::kEmptyLabel);
+            else if (place.kind == SheetItem::Kind::Text)
+                item.wholeLength = scripts::kMaxScriptLength;
             sheet.items.append(item);
         }
     }
