@@ -86,6 +86,8 @@ TextFit fitText(const QString &text, const QFont &font, QSizeF size, QPaintDevic
     double y = 0;
     for (const QString &paragraph : text.split(QLatin1Char('\n'))) {
         auto layout = std::make_unique<QTextLayout>(paragraph, font, device);
+        // A right-to-left paragraph (Hebrew) keeps to the right, where its lines begin.
+        option.setAlignment(paragraph.isRightToLeft() ? Qt::AlignRight : Qt::AlignLeft);
         layout->setTextOption(option);
         layout->beginLayout();
         int kept = 0;
