@@ -12,6 +12,9 @@
 namespace {
 using texts::text;
 
+// "540." and a script as long as the Edit bay takes: what a row must always hold whole.
+const int kLongestTypedEntry = int(QString::number(board::SceneBoard::kMaxImages).size()) + 1 + scripts::kMaxScriptLength;
+
 QString imageTestName(int i) { return QStringLiteral("ImageTest%1").arg(i); }
 
 // The file of a scene shown, decoded at the size of its box on paper.
@@ -40,7 +43,7 @@ PrintSheets::PrintSheets()
             if (place.kind == SheetItem::Kind::Label)
                 item.text = text(texts::kEmptyLabel);
             else if (place.kind == SheetItem::Kind::Text)
-                item.wholeLength = scripts::kMaxScriptLength;
+                item.wholeLength = kLongestTypedEntry;
             sheet.items.append(item);
         }
     }
