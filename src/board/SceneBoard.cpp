@@ -122,8 +122,12 @@ void SceneBoard::BeginBoard()
 void SceneBoard::FirstStep()
 {
     n = -1;
-    const DialogResult result = m_services.pictures->openPictures(
-        m_services.owner, text(texts::kOpenPicturesTitle), text(texts::kPictureFilter), kLongestResult);
+    LoadPictures(m_services.pictures->openPictures(m_services.owner, text(texts::kOpenPicturesTitle),
+                                                   text(texts::kPictureFilter), kLongestResult));
+}
+
+void SceneBoard::LoadPictures(const DialogResult &result)
+{
     if (result.failed) {
         // The dialog itself failed (a result longer than it may give, say):
         // the board it would have replaced is untouched.
@@ -139,6 +143,7 @@ void SceneBoard::FirstStep()
     try {
         ClearBoard();
         RichTextBox1.setText(result.fileName);
+        m_chosenPictures = result.fileName;
         setSceneMenusEnabled(true);
         m_host.discardScriptEditor();
         CountSpaces();

@@ -13,6 +13,7 @@
 #include <functional>
 
 class PictureDialog;
+struct DialogResult;
 class MessageBox;
 class MousePointer;
 class PictureLoader;
@@ -82,6 +83,11 @@ public:
 
     // Loading (open dialog, reset, counting, first page).
     void FirstStep();
+    // The part of FirstStep after the open dialog, for a dialog text that
+    // comes from elsewhere (a recovery copy).
+    void LoadPictures(const DialogResult &result);
+    // The dialog text of the pictures last loaded past the dialog.
+    const QString &chosenPictures() const { return m_chosenPictures; }
     void BeginBoard();
     void CountSpaces();
 
@@ -178,6 +184,7 @@ private:
     QList<QueuedPicture> m_queued;
     // Off while GoToPage passes pages it does not stop at.
     bool m_decodePage = true;
+    QString m_chosenPictures;
 };
 
 } // namespace board

@@ -19,6 +19,10 @@ inline constexpr char kSaveError[] = "An error occured during saving. This is a 
 inline constexpr char kUnsavedScripts[] =
     "Scripts have been written since the last Save or Load. Save them to a script file first? "
     "(No throws them away.)";
+// Asked at start when the last run ended before its written scripts were saved.
+inline constexpr char kRecoverScripts[] =
+    "Quorvadine stopped last time before the scripts written were saved. Open those pictures with "
+    "their scripts again? (No throws them away.)";
 inline constexpr char kTooFew[] = "Requirement: At least 9 images";
 inline constexpr char kTooMany[] =
     "Limit reached: v1.0 max limit for images = 540. To work around this limitation, "

@@ -186,6 +186,7 @@ void ScriptEditor::Command1_Click()
     ScriptTextBox->clear();
     indexnumber = 0;
     m_unsaved = true;
+    Q_EMIT unsavedScriptsChanged(true);
 }
 
 void ScriptEditor::Command2_Click()
@@ -250,8 +251,11 @@ bool ScriptEditor::Save()
         return false;
     }
     platform.pointer->setBusy(true);
-    // Selecting every entry in turn leaves the last one in the Edit bay.
+    // Selecting every entry in turn puts each into the Edit bay: what was
+    // there, written or not, comes back afterwards.
+    const EditState before = editState();
     RichTextBox1.setText(BuildScriptText());
+    restoreEditState(before);
     const bool saved = scripts::saveScriptFile(chosen.fileName, RichTextBox1.Text());
     if (!saved) {
         failed(texts::kSaveError);
@@ -260,6 +264,7 @@ bool ScriptEditor::Save()
     platform.pointer->setBusy(false);
     RichTextBox1.setText(QString());
     m_unsaved = false;
+    Q_EMIT unsavedScriptsChanged(false);
     return true;
 }
 
@@ -284,10 +289,61 @@ void ScriptEditor::Command3_Click()
     // An empty document leaves the list as it was, its selection included.
     if (RichTextBox1.Text().isEmpty())
         return;
+    takeScriptText();
+    m_unsaved = false;
+    Q_EMIT unsavedScriptsChanged(false);
+}
+
+void ScriptEditor::takeScriptText()
+{
     // No entry is selected afterwards, so the write button could only write
     // into the wrong place.
     clearSelection();
     ClearScriptList();
     ParseScriptText();
-    m_unsaved = false;
+}
+
+QString ScriptEditor::entryString() const
+{
+    QStringList entries;
+    for (int i = 1; i < List1->count(); ++i)
+        entries << List1->item(i)->text();
+    return scripts::BuildScriptText(entries);
+}
+
+void ScriptEditor::restoreScripts(const QString &entryString)
+{
+    RichTextBox1.setText(entryString);
+    indexnumber = 0;
+    Command1->setEnabled(false);
+    if (RichTextBox1.Text().isEmpty())
+        return;
+    takeScriptText();
+    m_unsaved = true;
+    Q_EMIT unsavedScriptsChanged(true);
+}
+
+ScriptEditor::EditState ScriptEditor::editState() const
+{
+    const QTextCursor cursor = ScriptTextBox->textCursor();
+    const QList<QListWidgetItem *> selected = List1->selectedItems();
+    return {selected.isEmpty() ? -1 : List1->row(selected.first()), ScriptIndexLabel->text(), ScriptTextBox->toPlainText(), cursor.position(), cursor.anchor(),
+            Command1->isEnabled(), indexnumber};
+}
+
+void ScriptEditor::restoreEditState(const EditState &state)
+{
+    clearSelection();
+    if (state.selected >= 0) {
+        const QSignalBlocker blocker(List1);
+        List1->setCurrentRow(state.selected, QItemSelectionModel::ClearAndSelect);
+    }
+    ScriptIndexLabel->setText(state.label);
+    ScriptTextBox->setPlainText(state.bay);
+    QTextCursor cursor = ScriptTextBox->textCursor();
+    cursor.setPosition(state.anchor);
+    cursor.setPosition(state.cursor, QTextCursor::KeepAnchor);
+    ScriptTextBox->setTextCursor(cursor);
+    Command1->setEnabled(state.writable);
+    indexnumber = state.indexnumber;
 }

@@ -39,6 +39,17 @@ public:
     bool hasUnsavedScripts() const { return m_unsaved; }
     // Save with its dialog and messages; true only when the file was written.
     bool Save();
+    // Every entry as a script file holds them, read without selecting any.
+    QString entryString() const;
+    // Scripts from a recovery copy, put in as Load puts a file's; they stay
+    // unsaved until a Save.
+    void restoreScripts(const QString &entryString);
+
+Q_SIGNALS:
+    // A script was written (true), or a Save or Load left none unsaved (false).
+    void unsavedScriptsChanged(bool unsaved);
+
+public:
 
     QListWidget *List1 = nullptr;
     QLabel *Label1 = nullptr;
@@ -71,6 +82,19 @@ private:
     void ClearScriptList();
     void ParseScriptText();
     void failed(const char *message);
+    void takeScriptText();
+
+    // What Save's walk through the list changes, put back after it.
+    struct EditState
+    {
+        int selected;
+        QString label, bay;
+        int cursor, anchor;
+        bool writable;
+        board::Variant indexnumber;
+    };
+    EditState editState() const;
+    void restoreEditState(const EditState &state);
 
     Form1 &m_form1;
     bool m_shownBefore = false;

@@ -1,11 +1,11 @@
 #include "scripts/ScriptFile.h"
 
+#include "platform/AtomicFile.h"
 #include "scripts/RtfReader.h"
 #include "scripts/RtfWriter.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace scripts {
 
@@ -31,19 +31,7 @@ LoadedScript loadScriptFile(const QString &fileName)
 
 bool saveScriptFile(const QString &fileName, const QString &entryString)
 {
-    if (fileName.isEmpty())
-        return false;
-    QSaveFile file(fileName);
-    // Unbuffered, so a short write (a full disk) shows in write()'s count:
-    // a buffered flush passes a short write over and commits the cut file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    const QByteArray document = rtf::write(entryString);
-    if (file.write(document) != document.size() || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
+    return atomicfile::write(fileName, rtf::write(entryString));
 }
 
 } // namespace scripts

@@ -21,8 +21,8 @@ struct LoadedScript
 // unreadable, oversized, empty or malformed file gives ok = false.
 LoadedScript loadScriptFile(const QString &fileName);
 
-// Writes the document beside the target and renames it over the target only
-// once it is complete, so a failed save leaves an existing file as it was.
+// Replaces the file whole (atomicfile::write): a failed save, a crash or a
+// kill leaves an existing file as it was.
 bool saveScriptFile(const QString &fileName, const QString &entryString);
 
 } // namespace scripts

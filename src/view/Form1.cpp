@@ -23,12 +23,14 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QSessionManager>
 #include <QShortcut>
 #include <QWindow>
 
@@ -80,6 +82,7 @@ Form1::Form1(const Platform &platform, QWidget *parent)
     m_geometry = layout::smallLayout();
     applyGeometry();
     updateFromBoard();
+    watchSession();
 }
 
 Form1::~Form1()
@@ -323,6 +326,8 @@ void Form1::start()
     resize(m_designSize);
     setMinimumSize(m_designSize);
     showMaximized();
+    if (offerRecovery())
+        return;
     m_beginOption = new BeginOption(*this);
     m_beginOption->Form_Load();
     // Owned by the main window (kept above it) without being its child
@@ -376,6 +381,7 @@ board::ScriptListAccess &Form1::scriptList()
     if (!m_scriptEditor) {
         m_scriptEditor = new ScriptEditor(*this);
         m_scriptEditor->Form_Load();
+        connect(m_scriptEditor, &ScriptEditor::unsavedScriptsChanged, this, &Form1::keepRecoveryCopy);
     }
     return *m_scriptEditor;
 }
@@ -388,6 +394,10 @@ ScriptEditor *Form1::scriptEditor() const
 void Form1::discardScriptEditor()
 {
     delete m_scriptEditor;
+    // The scripts are gone, and their copy with them, except at a logout
+    // that could not ask, or while the copy's own board is being loaded.
+    if (m_sessionEnd != SessionEnd::KeepCopy && !m_recovering)
+        dropRecoveryCopy();
 }
 
 void Form1::Image1_Click(int index)
@@ -521,7 +531,7 @@ void Form1::PictureLabelLogo_Click()
 
 void Form1::closeEvent(QCloseEvent *event)
 {
-    if (!m_unloading && !scriptsMayGo()) {
+    if (!m_unloading && m_sessionEnd == SessionEnd::None && !scriptsMayGo()) {
         event->ignore();
         return;
     }
@@ -550,4 +560,79 @@ void Form1::Form_Unload()
     m_printSheets.reset();
     // Whatever is left, the options window included, goes without further steps.
     delete m_options;
+}
+
+// The recovery copy holds the scripts while no script file does: written at
+// every script written, gone with a Save or Load, with the scripts
+// themselves (a new board, quitting) and when the user says No at start.
+void Form1::keepRecoveryCopy(bool unsaved)
+{
+    if (!unsaved) {
+        dropRecoveryCopy();
+        return;
+    }
+    m_recovery.write({m_board.chosenPictures(), m_scriptEditor->entryString()});
+    m_recoveryOurs = true;
+}
+
+void Form1::dropRecoveryCopy()
+{
+    // A copy of the last run that the user put off at start stays until a
+    // script written in this run takes its place.
+    if (m_recoveryOurs)
+        m_recovery.remove();
+    m_recoveryOurs = false;
+}
+
+// Before the layout choice: Yes loads the copy's pictures and scripts as if
+// they had been chosen and loaded, No throws the copy away, Cancel leaves it
+// for the next start. True when the board is back.
+bool Form1::offerRecovery()
+{
+    const std::optional<RecoveryStore::Copy> copy = m_recovery.read();
+    if (!copy)
+        return false;
+    switch (m_platform.messages->ask(this, texts::text(texts::kRecoverScripts))) {
+    case MessageBox::Answer::Yes:
+        break;
+    case MessageBox::Answer::No:
+        m_recovery.remove();
+        return false;
+    case MessageBox::Answer::Cancel:
+        return false;
+    }
+    m_recovering = true;
+    m_board.LoadPictures(DialogResult{copy->pictures});
+    if (m_board.hasBoard()) {
+        scriptList();
+        m_scriptEditor->restoreScripts(copy->entryString);
+    }
+    m_recovering = false;
+    return m_board.hasBoard();
+}
+
+bool Form1::endSession(bool mayAsk)
+{
+    if (!mayAsk) {
+        m_sessionEnd = SessionEnd::KeepCopy;
+        return true;
+    }
+    if (!scriptsMayGo())
+        return false;
+    // Answered: the windows close without asking again.
+    m_sessionEnd = SessionEnd::Asked;
+    return true;
+}
+
+void Form1::watchSession()
+{
+    // Qt closes the windows after this; the session manager lets a program
+    // talk to the user only when it grants interaction.
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &manager) {
+        if (!m_scriptEditor || !m_scriptEditor->hasUnsavedScripts())
+            return;
+        if (!endSession(manager.allowsInteraction()))
+            manager.cancel();
+        manager.release();
+    });
 }

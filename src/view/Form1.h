@@ -4,6 +4,7 @@
 #include "board/ScriptListAccess.h"
 #include "platform/Platform.h"
 #include "printing/PrintSheets.h"
+#include "scripts/RecoveryStore.h"
 #include "view/BeginOption.h"
 #include "view/FormLayout.h"
 #include "view/Quorvadine.h"
@@ -107,6 +108,11 @@ public:
     void PictureLabelLogo_Click();
     void sPrint_Click();
 
+    // Logout: with `mayAsk` the unsaved-scripts question, as at quitting;
+    // without it the recovery copy stays for the next start. False: the
+    // user keeps the session.
+    bool endSession(bool mayAsk);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -125,6 +131,10 @@ private:
     void keepDesignSize();
     void Form_Unload();
     bool scriptsMayGo();
+    bool offerRecovery();
+    void keepRecoveryCopy(bool unsaved);
+    void dropRecoveryCopy();
+    void watchSession();
 
     Platform m_platform;
     board::SceneBoard m_board;
@@ -145,4 +155,8 @@ private:
     QPointer<PrintPreviewDialog> m_printPreviewDialog;
     std::unique_ptr<PrintSheets> m_printSheets;
     bool m_unloading = false;
+    RecoveryStore m_recovery;
+    bool m_recoveryOurs = false; // the copy there is this run's
+    bool m_recovering = false;
+    enum class SessionEnd { None, Asked, KeepCopy } m_sessionEnd = SessionEnd::None;
 };

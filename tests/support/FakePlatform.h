@@ -11,6 +11,7 @@
 #include <QSize>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 #include <mutex>
 #include <utility>
@@ -196,6 +197,10 @@ public:
 class FakePlatform
 {
 public:
+    // Recovery copies go to a state folder of this test's own, gone with it.
+    QTemporaryDir state;
+    FakePlatform() { qputenv("XDG_STATE_HOME", state.path().toUtf8()); }
+
     FakePictureDialog pictures;
     FakeFileDialog files;
     FakeMousePointer pointer;
