@@ -3,6 +3,8 @@
 #include "platform/AtomicFile.h"
 #include "platform/Twips.h"
 #include "scripts/EditBay.h"
+#include "scripts/RecoveryStore.h"
+#include "scripts/ScriptText.h"
 #include "scripts/RtfReader.h"
 #include "scripts/RtfWriter.h"
 #include "scripts/ScriptEditor.h"
@@ -14,12 +16,15 @@
 #include <QClipboard>
 #include <QLabel>
 #include <QListWidget>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <csignal>
+#include <cstdio>
 #include <optional>
+#include <sys/file.h>
 #include <sys/resource.h>
 
 namespace {
@@ -33,6 +38,9 @@ const QString kLoadError = QStringLiteral("An error occured during loading. This
 const QString kSaveError = QStringLiteral("An error occured during saving. This is a bad thing.");
 const QString kUnsaved = QStringLiteral("Scripts have been written since the last Save or Load. Save them to a "
                                         "script file first? (No throws them away.)");
+const QString kRecover = QStringLiteral("Quorvadine stopped last time before the scripts written were saved. Open "
+                                        "those pictures with their scripts again? (No throws them away.)");
+using Answer = MessageBox::Answer;
 
 QByteArray readFile(const QString &path)
 {
@@ -204,7 +212,8 @@ private Q_SLOTS:
     // Other windows select through the list's interface, the editor unseen: the same entry again drops what was
     // not written; entries that do not exist are not selected.
     // Closed and opened again, it keeps its scripts and Edit bay; a new board or the end of the run throws it away,
-    // but scripts written since the last Save or Load go only when the user says so.
+    // but scripts written since the last Save or Load go only when the user says so, and meanwhile have a
+    // recovery copy, which a logout that may not ask keeps.
     void lifetime_data()
     {
         QTest::addColumn<QString>("way");    // "Close", "close box"; "new", "cancelled": the picture dialog; "quit"
@@ -222,6 +231,9 @@ private Q_SLOTS:
         QTest::newRow("picture dialog cancelled after No: all kept") << "cancelled" << "" << "No";
         QTest::newRow("quit, Yes: saved, then closed") << "quit" << "" << "Yes";
         QTest::newRow("quit, Cancel: stays open") << "quit" << "" << "Cancel";
+        QTest::newRow("logout asking, No: closed, not asked again") << "logout ask" << "" << "No";
+        QTest::newRow("logout asking, Cancel: the session goes on") << "logout ask" << "" << "Cancel";
+        QTest::newRow("logout not asking: closed, the copy kept") << "logout" << "" << "";
     }
     void lifetime()
     {
@@ -264,11 +276,11 @@ private Q_SLOTS:
         writeFile(path("earlier.ScE"), rtf::write(QStringLiteral("1.Dawn~")));
         if (since == u"save" || since == u"load")
             s.file(since == u"save" ? e->Command4 : e->Command3, path("earlier.ScE"));
+        QCOMPARE(RecoveryStore().read().has_value(), since.isEmpty()); // a copy while no file holds the scripts
         s.click(7);
         s.bay()->setPlainText(QStringLiteral("half written"));
         QCOMPARE(s.open(), e); // chosen again while open: not rebuilt
         const QStringList before = s.items();
-        using Answer = MessageBox::Answer;
         if (!answer.isEmpty())
             s.fake.messages.answers << (answer.startsWith(u"Yes") ? Answer::Yes
                                         : answer == u"No"           ? Answer::No
@@ -279,8 +291,8 @@ private Q_SLOTS:
         const bool hides = way == u"Close" || way == u"close box";
         const bool goesOn = !hides && answer != u"Cancel" && answer != u"Yes, cancel";
         const qsizetype openDialogs = s.fake.pictures.titles.size();
-        if (way == u"quit") {
-            QCOMPARE(s.form.close(), goesOn);
+        if (way == u"quit" || way.startsWith(u"logout")) {
+            QCOMPARE((way == u"quit" || s.form.endSession(way == u"logout ask")) && s.form.close(), goesOn);
         } else if (hides) {
             way == u"Close" ? s.press(e->Command2) : (void)e->close();
             QVERIFY(!e->isVisible());
@@ -300,11 +312,12 @@ private Q_SLOTS:
         if (kept) {
             QCOMPARE(s.items(), before);
             QCOMPARE(s.state(), "Scene: 7|half written|W|7|7"); // a cancelled Save's walk included
-        } else if (way != u"quit") {
+        } else if (way == u"new") {
             QCOMPARE((s.open(), s.items()), fresh(20));
         }
         if (answer == u"Yes")
             QCOMPARE(rtf::read(readFile(dir.filePath("asked.ScE"))).text, before.mid(1).join(u'~') + u'~');
+        QCOMPARE(RecoveryStore().read().has_value(), since.isEmpty() && (kept || way == u"logout"));
     }
 
     // Load puts a file's entries in place of the list and leaves nothing to write to; a click puts an entry in
@@ -431,6 +444,115 @@ private Q_SLOTS:
                                                    "Load a script"}));
         QCOMPARE(s.fake.files.saves, (QList<bool>{!save.isEmpty(), true, false}));
         QCOMPARE(s.fake.files.filters, QStringList(3, "File Format (*.ScE)|*.ScE|"));
+    }
+
+    // The copy reads back as written whatever the names and scripts hold, in a folder of the user's alone; anything
+    // but a whole copy reads as none; a copy that cannot be written changes nothing. A write removes what a killed
+    // one left, not what a live one holds.
+    void recoveryStore_data()
+    {
+        QTest::addColumn<QString>("harm");
+        for (const char *harm : {"", "cut short", "a script file in its place", "disk sync fails", "no folder"})
+            QTest::newRow(*harm ? harm : "odd names and scripts") << harm;
+    }
+    void recoveryStore()
+    {
+        QFETCH(QString, harm);
+        QTemporaryDir dir;
+        writeFile(dir.filePath("file"), "not a folder");
+        const QString folder = dir.filePath(harm == u"no folder" ? "file/quorvadine" : "state/quorvadine");
+        const RecoveryStore store(folder);
+        const RecoveryStore::Copy older{"/old a.jpg", "1.Old~"},
+            copy{t("/a folder/new\nline %20é b.jpg c%2ejpg.jpg"), t("1.Café~2.~3.two\nlines~")};
+        QCOMPARE(store.write(older), harm != u"no folder");
+        const QString ours = folder + "/.recovery-copy" + atomicfile::kTempMark;
+        QFile killed(ours + "Kil1ed"), live(ours + "L1ving");
+        if (harm != u"no folder")
+            QVERIFY(killed.open(QIODevice::WriteOnly) && live.open(QIODevice::WriteOnly) && !flock(live.handle(), LOCK_EX));
+        const atomicfile::Sync sync = atomicfile::replaceSync(harm == u"disk sync fails" ? failingSync : nullptr);
+        QCOMPARE(store.write(copy), harm != u"disk sync fails" && harm != u"no folder");
+        atomicfile::replaceSync(sync);
+        if (harm == u"cut short")
+            QVERIFY(QFile::resize(store.fileName(), QFileInfo(store.fileName()).size() - 9));
+        if (harm.startsWith(u"a script"))
+            writeFile(store.fileName(), rtf::write("1.Dawn~"));
+        QCOMPARE(store.read(), harm.isEmpty()                ? copy
+                               : harm == u"disk sync fails" ? older
+                                                            : std::optional<RecoveryStore::Copy>());
+        if (harm == u"no folder")
+            return;
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), (QStringList{QFileInfo(live).fileName(), "recovery-copy"}));
+        QCOMPARE(int(QFile::permissions(folder) & 0x0077), 0); // nothing for group or others
+        store.remove();
+        QVERIFY(!store.read());
+        qputenv("XDG_STATE_HOME", "relative");
+        QCOMPARE(RecoveryStore().fileName(), QDir::homePath() + "/.local/state/quorvadine/recovery-copy");
+    }
+
+    // A copy found at start is offered before the layout choice: Yes loads its pictures and scripts as if chosen
+    // and loaded, unsaved still; No throws it away; Cancel leaves it for the next start.
+    void startUp_data()
+    {
+        QTest::addColumn<Answer>("answer");
+        QTest::newRow("Yes") << Answer::Yes;
+        QTest::newRow("No") << Answer::No;
+        QTest::newRow("Cancel") << Answer::Cancel;
+    }
+    void startUp()
+    {
+        QFETCH(Answer, answer);
+        FakePlatform fake;
+        const RecoveryStore store;
+        QVERIFY(store.write({names(12), "1.Dawn~2.Noon~"}));
+        fake.messages.answers << answer;
+        Form1 form{fake.platform()};
+        form.start();
+        QCOMPARE(fake.messages.questions, QStringList{kRecover});
+        QCOMPARE(!form.beginOption(), answer == Answer::Yes);
+        QCOMPARE(store.read().has_value(), answer != Answer::No);
+        if (answer == Answer::Yes) {
+            QCOMPARE(form.FrameTotal->text(), t("Total Images= 12"));
+            QCOMPARE(form.scriptEditor()->entryString(), t("1.Dawn~2.Noon~"));
+            QVERIFY(form.scriptEditor()->hasUnsavedScripts());
+        }
+    }
+
+    // A kill at any moment of a run that writes script after script leaves a whole copy of one of them, which the
+    // next start brings back; the temporary file of a write the kill cut short goes.
+    void killed()
+    {
+        if (qEnvironmentVariableIsSet("QV_WRITE_TILL_KILLED")) {
+            Session s;
+            s.open();
+            for (int n = 0; n < 100000; ++n) {
+                s.write(n % 12 + 1, repeated(QString::number(n), 300));
+                if (n == 0)
+                    std::printf("state:%s\n", qPrintable(s.fake.state.path())), std::fflush(stdout);
+            }
+            QFAIL("not killed");
+        }
+        QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QV_WRITE_TILL_KILLED", "1");
+        child.setProcessEnvironment(env);
+        child.start(QCoreApplication::applicationFilePath(), {"killed"});
+        QByteArray state;
+        while (state.isEmpty() && (child.canReadLine() || child.waitForReadyRead(20000)))
+            if (const QByteArray line = child.readLine().trimmed(); line.startsWith("state:"))
+                state = line.mid(6);
+        QVERIFY(!state.isEmpty());
+        const auto cleanUp = qScopeGuard([&] { QDir(state).removeRecursively(); });
+        QTest::qWait(300);
+        child.kill();
+        QVERIFY(child.waitForFinished());
+        FakePlatform fake;
+        qputenv("XDG_STATE_HOME", state);
+        fake.messages.answers << Answer::Yes;
+        Form1 next{fake.platform()};
+        next.start();
+        QCOMPARE(fake.messages.questions, QStringList{kRecover});
+        QCOMPARE(next.scriptEditor()->entryCount(), 13); // a board of 12 with its scripts
+        QCOMPARE(QDir(state + "/quorvadine").entryList(QDir::Files | QDir::Hidden), QStringList{"recovery-copy"});
     }
 };
 

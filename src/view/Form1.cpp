@@ -395,8 +395,8 @@ void Form1::discardScriptEditor()
 {
     delete m_scriptEditor;
     // The scripts are gone, and their copy with them, except at a logout
-    // that could not ask, or while the copy's own board is being loaded.
-    if (m_sessionEnd != SessionEnd::KeepCopy && !m_recovering)
+    // that could not ask.
+    if (m_sessionEnd != SessionEnd::KeepCopy)
         dropRecoveryCopy();
 }
 
@@ -601,13 +601,12 @@ bool Form1::offerRecovery()
     case MessageBox::Answer::Cancel:
         return false;
     }
-    m_recovering = true;
+    // Not this run's copy yet: the new board's discarding leaves it alone.
     m_board.LoadPictures(DialogResult{copy->pictures});
     if (m_board.hasBoard()) {
         scriptList();
         m_scriptEditor->restoreScripts(copy->entryString);
     }
-    m_recovering = false;
     return m_board.hasBoard();
 }
 

@@ -157,6 +157,5 @@ private:
     bool m_unloading = false;
     RecoveryStore m_recovery;
     bool m_recoveryOurs = false; // the copy there is this run's
-    bool m_recovering = false;
     enum class SessionEnd { None, Asked, KeepCopy } m_sessionEnd = SessionEnd::None;
 };
