@@ -2,6 +2,10 @@
 # their own: tool checks, a free Xvfb display, window look-ups and clean-up.
 # The sourcing script sets `out` (its output folder) and `log` (the program's output).
 xvfb_pid='' wm_pid='' app_pid='' display=''
+# The program's recovery copies go to the output folder, fresh each run: no
+# copy of the person running the tests is offered, and none is left behind.
+export XDG_STATE_HOME="$out/state"
+rm -rf "$XDG_STATE_HOME"
 
 cleanup() {
     [ -n "$app_pid" ] && kill -9 "$app_pid" 2>/dev/null || true
