@@ -468,7 +468,8 @@ private Q_SLOTS:
         const QString ours = folder + "/.recovery-copy" + atomicfile::kTempMark;
         QFile killed(ours + "Kil1ed"), live(ours + "L1ving");
         if (harm != u"no folder")
-            QVERIFY(killed.open(QIODevice::WriteOnly) && live.open(QIODevice::WriteOnly) && !flock(live.handle(), LOCK_EX));
+            QVERIFY(killed.open(QIODevice::WriteOnly) && live.open(QIODevice::WriteOnly)
+                    && !flock(live.handle(), LOCK_EX));
         const atomicfile::Sync sync = atomicfile::replaceSync(harm == u"disk sync fails" ? failingSync : nullptr);
         QCOMPARE(store.write(copy), harm != u"disk sync fails" && harm != u"no folder");
         atomicfile::replaceSync(sync);
@@ -481,7 +482,8 @@ private Q_SLOTS:
                                                             : std::optional<RecoveryStore::Copy>());
         if (harm == u"no folder")
             return;
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), (QStringList{QFileInfo(live).fileName(), "recovery-copy"}));
+        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{QFileInfo(live).fileName(), "recovery-copy"}));
         QCOMPARE(int(QFile::permissions(folder) & 0x0077), 0); // nothing for group or others
         store.remove();
         QVERIFY(!store.read());

@@ -327,8 +327,13 @@ ScriptEditor::EditState ScriptEditor::editState() const
 {
     const QTextCursor cursor = ScriptTextBox->textCursor();
     const QList<QListWidgetItem *> selected = List1->selectedItems();
-    return {selected.isEmpty() ? -1 : List1->row(selected.first()), ScriptIndexLabel->text(), ScriptTextBox->toPlainText(), cursor.position(), cursor.anchor(),
-            Command1->isEnabled(), indexnumber};
+    return {selected.isEmpty() ? -1 : List1->row(selected.first()),
+            ScriptIndexLabel->text(),
+            ScriptTextBox->toPlainText(),
+            cursor.position(),
+            cursor.anchor(),
+            Command1->isEnabled(),
+            indexnumber};
 }
 
 void ScriptEditor::restoreEditState(const EditState &state)

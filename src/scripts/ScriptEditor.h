@@ -45,12 +45,6 @@ public:
     // unsaved until a Save.
     void restoreScripts(const QString &entryString);
 
-Q_SIGNALS:
-    // A script was written (true), or a Save or Load left none unsaved (false).
-    void unsavedScriptsChanged(bool unsaved);
-
-public:
-
     QListWidget *List1 = nullptr;
     QLabel *Label1 = nullptr;
     QLabel *ScriptIndexLabel = nullptr;
@@ -71,6 +65,10 @@ public:
     void Command2_Click();
     void Command3_Click();
     void Command4_Click();
+
+Q_SIGNALS:
+    // A script was written (true), or a Save or Load left none unsaved (false).
+    void unsavedScriptsChanged(bool unsaved);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
