@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <vector>
+#include <iterator>
 
 namespace rtf::codepage {
 
@@ -13,12 +13,13 @@ namespace {
 
 const iconv_t kNotOpen = iconv_t(-1);
 
-// Code pages by the iconv name the system knows them under. Pages missing
-// here, or missing from the system, are read as Windows-1252.
+// Code pages by the iconv name the system knows them under, sorted by page.
+// Pages missing here, or missing from the system, are read as Windows-1252.
 struct Name
 {
     int page;
     const char *iconv;
+    bool composes = false; // see composes(); glibc's decoders of these two hold letters back
 };
 constexpr Name kNames[] = {
     {437, "CP437"},     {737, "CP737"},     {775, "CP775"},     {850, "CP850"},
@@ -27,11 +28,20 @@ constexpr Name kNames[] = {
     {865, "CP865"},     {866, "CP866"},     {869, "CP869"},     {874, "CP874"},
     {932, "CP932"},     {936, "CP936"},     {949, "CP949"},     {950, "CP950"},
     {1250, "CP1250"},   {1251, "CP1251"},   {1252, "CP1252"},   {1253, "CP1253"},
-    {1254, "CP1254"},   {1255, "CP1255"},   {1256, "CP1256"},   {1257, "CP1257"},
-    {1258, "CP1258"},   {10000, "MACINTOSH"}, {10007, "MAC-CYRILLIC"}, {10029, "MAC-CENTRALEUROPE"},
+    {1254, "CP1254"},   {1255, "CP1255", true}, {1256, "CP1256"}, {1257, "CP1257"},
+    {1258, "CP1258", true}, {10000, "MACINTOSH"}, {10007, "MAC-CYRILLIC"}, {10029, "MAC-CENTRALEUROPE"},
     {20866, "KOI8-R"},  {21866, "KOI8-U"},  {28591, "ISO-8859-1"}, {28592, "ISO-8859-2"},
     {28595, "ISO-8859-5"}, {28597, "ISO-8859-7"}, {28605, "ISO-8859-15"},
 };
+constexpr bool byPage(const Name &a, const Name &b) { return a.page < b.page; }
+static_assert(std::is_sorted(std::begin(kNames), std::end(kNames), byPage));
+
+// The place of `page` in kNames, or -1.
+int placeOf(int page)
+{
+    const auto it = std::lower_bound(std::begin(kNames), std::end(kNames), Name{page, nullptr}, byPage);
+    return it != std::end(kNames) && it->page == page ? int(it - std::begin(kNames)) : -1;
+}
 
 // Font charsets as the Windows font table numbers them.
 constexpr std::pair<int, int> kCharsets[] = {
@@ -39,15 +49,6 @@ constexpr std::pair<int, int> kCharsets[] = {
     {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257}, {204, 1251}, {222, 874}, {238, 1250}, {254, 437},
     {255, 850},
 };
-
-const char *iconvName(int page)
-{
-    for (const Name &name : kNames) {
-        if (name.page == page)
-            return name.iconv;
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -58,6 +59,12 @@ int ofCharset(int charset)
             return page;
     }
     return 0;
+}
+
+bool composes(int page)
+{
+    const int place = placeOf(page);
+    return place >= 0 && kNames[place].composes;
 }
 
 bool isLeadByte(int page, unsigned char byte)
@@ -84,7 +91,8 @@ int toWindows1252(char16_t c)
         std::array<char32_t, 32> high{};
         Decoder decoder;
         for (int i = 0; i < 32; ++i) {
-            const std::u32string one = decoder.decode(kWindows1252, QByteArray(1, char(0x80 + i)));
+            std::u32string one;
+            decoder.decode(kWindows1252, QByteArray(1, char(0x80 + i)), [&one](char32_t c) { one += c; });
             high[std::size_t(i)] = one.size() == 1 && one.front() > 0x9F ? one.front() : 0;
         }
         return high;
@@ -95,64 +103,69 @@ int toWindows1252(char16_t c)
 
 Decoder::~Decoder()
 {
-    for (const Open &o : m_open) {
-        if (o.owned && o.handle != kNotOpen)
-            iconv_close(iconv_t(o.handle));
+    for (void *handle : m_open) {
+        if (handle && iconv_t(handle) != kNotOpen)
+            iconv_close(iconv_t(handle));
     }
 }
 
 void *Decoder::open(int page)
 {
-    for (const Open &o : m_open) {
-        if (o.page == page)
-            return o.handle;
-    }
-    const char *name = iconvName(page);
-    const iconv_t handle = name ? iconv_open("UTF-32LE", name) : kNotOpen;
-    if (handle == kNotOpen && page != kWindows1252) {
-        void *fallback = open(kWindows1252);
-        m_open.push_back({page, fallback, false});
-        return fallback;
-    }
-    m_open.push_back({page, handle, true});
+    int place = placeOf(page);
+    if (place < 0)
+        place = placeOf(kWindows1252);
+    if (m_open.empty())
+        m_open.resize(std::size(kNames), nullptr);
+    void *&handle = m_open[size_t(place)];
+    if (!handle)
+        handle = iconv_open("UTF-32LE", kNames[place].iconv);
+    if (iconv_t(handle) == kNotOpen && page != kWindows1252)
+        return open(kWindows1252);
     return handle;
 }
 
-std::u32string Decoder::decode(int page, const QByteArray &bytes)
+void Decoder::decode(int page, const QByteArray &bytes, const std::function<void(char32_t)> &take)
 {
-    std::u32string result;
     const iconv_t handle = iconv_t(open(page));
     if (handle == kNotOpen || bytes.isEmpty())
-        return result;
+        return;
     iconv(handle, nullptr, nullptr, nullptr, nullptr); // a fresh start for every run
 
-    QByteArray input = bytes;
-    char *in = input.data();
-    size_t inLeft = size_t(input.size());
-    // Four bytes out for each byte in is always enough for UTF-32.
-    std::vector<char> output(inLeft * 4 + 4);
-    while (inLeft > 0) {
-        char *out = output.data();
-        size_t outLeft = output.size();
-        const size_t done = iconv(handle, &in, &inLeft, &out, &outLeft);
-        for (const char *p = output.data(); p + 4 <= out; p += 4) {
+    // A small buffer, emptied whenever it fills: a run may be the whole file.
+    char output[4096];
+    const auto emptyOutput = [&](char *end) {
+        for (const char *p = output; p + 4 <= end; p += 4) {
             char32_t c = 0;
             for (int b = 3; b >= 0; --b)
                 c = (c << 8) | (unsigned char)p[b];
-            result.push_back(c);
+            take(c);
         }
-        if (done != size_t(-1))
-            break;
-        if (errno == EILSEQ) {
-            // No character for this byte: drop it and go on after it.
-            ++in;
-            --inLeft;
-            iconv(handle, nullptr, nullptr, nullptr, nullptr);
-        } else {
-            break; // a lead byte cut off at the end of the run
+    };
+    // iconv does not write to its input, whatever its signature says.
+    char *in = const_cast<char *>(bytes.constData());
+    size_t inLeft = size_t(bytes.size());
+    for (;;) {
+        char *out = output;
+        size_t outLeft = sizeof output;
+        if (inLeft > 0 && iconv(handle, &in, &inLeft, &out, &outLeft) == size_t(-1)) {
+            if (errno == EILSEQ) {
+                // No character for this byte: let out what is held back, then
+                // drop the byte and go on after it (when the buffer was too
+                // full for that, the next round meets the byte again).
+                if (iconv(handle, nullptr, nullptr, &out, &outLeft) != size_t(-1)) {
+                    ++in;
+                    --inLeft;
+                }
+            } else if (errno != E2BIG) {
+                inLeft = 0; // a lead byte cut off at the end of the run
+            }
         }
+        // The run is complete: a letter held back for a mark that never came is text.
+        const bool ended = inLeft == 0 && (iconv(handle, nullptr, nullptr, &out, &outLeft) != size_t(-1) || errno != E2BIG);
+        emptyOutput(out);
+        if (ended)
+            return;
     }
-    return result;
 }
 
 } // namespace rtf::codepage

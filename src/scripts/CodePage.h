@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <string>
-
 #include <vector>
 
 // The code pages of rich-text documents, decoded through the C library's
@@ -20,11 +20,18 @@ int ofCharset(int charset);
 // Whether `byte` starts a two-byte character in `page` (932, 936, 949, 950).
 bool isLeadByte(int page, unsigned char byte);
 
+// Whether `page`'s decoder holds a letter back until it sees whether a
+// combining mark follows (1255, 1258), composing the two into one character.
+// In such a page the ASCII letters are bases too, so they are decoded along
+// with the bytes around them.
+bool composes(int page);
+
 // The Windows-1252 byte for `c`, or -1 when that page has none. The C1
 // controls count as having none: they are never text.
 int toWindows1252(char16_t c);
 
-// Decodes byte runs; each code page is opened once per decoder.
+// Decodes byte runs; each code page is opened at most once per decoder, and
+// one the system lacks is tried only once, however often a document names it.
 class Decoder
 {
 public:
@@ -33,21 +40,19 @@ public:
     Decoder &operator=(const Decoder &) = delete;
     ~Decoder();
 
-    // The characters of `bytes` in `page`; a page the system does not know is
-    // read as Windows-1252. Bytes the page has no character for, and a lead
-    // byte without its trail byte, are dropped.
-    std::u32string decode(int page, const QByteArray &bytes);
+    // The characters of `bytes` in `page`, the run taken as complete: a
+    // character held back for a combining mark comes out at its end. A page
+    // the system does not know is read as Windows-1252. Bytes the page has no
+    // character for, and a lead byte without its trail byte, are dropped.
+    // Each character is handed to `take` as it comes.
+    void decode(int page, const QByteArray &bytes, const std::function<void(char32_t)> &take);
 
 private:
     void *open(int page);
 
-    struct Open
-    {
-        int page;
-        void *handle; // iconv_t
-        bool owned;   // false for a page read as Windows-1252
-    };
-    std::vector<Open> m_open;
+    // By the place of the page in the table of known pages: nullptr until
+    // tried, iconv_t(-1) for one the system lacks.
+    std::vector<void *> m_open;
 };
 
 } // namespace rtf::codepage

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <iterator>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace rtf {
@@ -214,7 +215,8 @@ private:
     bool m_endsWithParagraph = false;
     int m_documentPage = codepage::kWindows1252;
     int m_defaultFont = 0;
-    std::vector<std::pair<int, int>> m_fontPages; // font number, code page
+    // By font number; looked up for every byte, so found in constant time.
+    std::unordered_map<int, int> m_fontPages;
     QByteArray m_bytes;       // \'hh and 8-bit bytes not yet decoded, all in one code page
     bool m_trailNext = false; // the last of m_bytes is a lead byte
     codepage::Decoder m_decoder;
@@ -243,11 +245,8 @@ void Parser::character(char32_t c)
 int Parser::codePage() const
 {
     const int font = m_groups.back().font >= 0 ? m_groups.back().font : m_defaultFont;
-    for (const auto &[number, page] : m_fontPages) {
-        if (number == font && page != 0)
-            return page;
-    }
-    return m_documentPage;
+    const auto known = m_fontPages.find(font);
+    return known != m_fontPages.end() && known->second != 0 ? known->second : m_documentPage;
 }
 
 // A byte of text: from \'hh, an escaped or a literal character. Bytes are
@@ -266,14 +265,15 @@ void Parser::byte(unsigned char b)
         m_trailNext = false;
         return;
     }
-    if (b < 0x80) {
+    const int page = codePage();
+    if (b < 0x80 && !codepage::composes(page)) {
         flushBytes();
         if (admissible(b))
             character(b);
         return;
     }
     m_bytes.append(char(b));
-    m_trailNext = codepage::isLeadByte(codePage(), b);
+    m_trailNext = codepage::isLeadByte(page, b);
 }
 
 // Everything that is not a byte of text ends a run of bytes: the code page
@@ -283,14 +283,20 @@ void Parser::flushBytes()
     m_trailNext = false;
     if (m_bytes.isEmpty())
         return;
-    const std::u32string decoded = m_decoder.decode(codePage(), m_bytes);
-    m_bytes.clear();
-    for (const char32_t c : decoded) {
+    const int page = codePage();
+    const qsizetype from = m_text.size();
+    m_decoder.decode(page, m_bytes, [this](char32_t c) {
         if (admissible(c)) {
             m_text.append(QChar::fromUcs4(c));
             m_endsWithParagraph = false;
         }
-    }
+    });
+    m_bytes.clear();
+    // The decoder joins a letter and its marks, for Hebrew into presentation
+    // forms; the text is kept as the Edit bay holds the same typed: composed
+    // the canonical way (NFC).
+    if (codepage::composes(page) && m_text.size() > from)
+        m_text.replace(from, m_text.size() - from, m_text.sliced(from).normalized(QString::NormalizationForm_C));
 }
 
 void Parser::paragraph()
@@ -403,13 +409,9 @@ bool Parser::controlWord()
     case Action::FontPage:
         if (group.fontTable && hasParameter) {
             const int page = word->action == Action::FontCharset ? codepage::ofCharset(int(parameter)) : int(parameter);
-            const int font = std::max(group.font, 0);
-            const auto known = std::find_if(m_fontPages.begin(), m_fontPages.end(),
-                                            [font](const auto &entry) { return entry.first == font; });
             // \cpg names the page outright; \fcharset only when no \cpg did.
-            if (known == m_fontPages.end())
-                m_fontPages.emplace_back(font, page);
-            else if (word->action == Action::FontPage || known->second == 0)
+            const auto [known, added] = m_fontPages.try_emplace(std::max(group.font, 0), page);
+            if (!added && (word->action == Action::FontPage || known->second == 0))
                 known->second = page;
         }
         break;
@@ -526,8 +528,10 @@ ReadResult Parser::run()
             break;
         default:
             ++m_pos;
-            if (c == '\t')
+            if (c == '\t') {
+                flushBytes(); // the bytes before it come first
                 character('\t');
+            }
             else if ((unsigned char)c >= 0x20)
                 byte((unsigned char)c);
             break;
@@ -555,19 +559,22 @@ ReadResult Parser::run()
     if (m_endsWithParagraph)
         m_text.chop(1);
     // \u units that do not pair up into a character are of no use to anyone.
-    QString text;
-    text.reserve(m_text.size());
+    // Taken out in place: the text may be most of the memory read takes.
+    QChar *units = m_text.data();
+    qsizetype kept = 0;
     for (qsizetype i = 0; i < m_text.size(); ++i) {
-        const QChar unit = m_text.at(i);
-        if (unit.isHighSurrogate() && i + 1 < m_text.size() && m_text.at(i + 1).isLowSurrogate()) {
-            text.append(unit);
-            text.append(m_text.at(++i));
+        const QChar unit = units[i];
+        if (unit.isHighSurrogate() && i + 1 < m_text.size() && units[i + 1].isLowSurrogate()) {
+            units[kept++] = unit;
+            units[kept++] = units[++i];
         } else if (!unit.isSurrogate()) {
-            text.append(unit);
+            units[kept++] = unit;
         }
     }
+    m_text.truncate(kept);
+    m_text.squeeze();
     result.ok = true;
-    result.text = text;
+    result.text = std::move(m_text);
     return result;
 }
 

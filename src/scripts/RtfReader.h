@@ -26,10 +26,12 @@ inline constexpr int kMaxControlWordLength = 32;
 // read(write(s)).text == s for every well-formed string s without control
 // characters. \'hh and 8-bit bytes are decoded in the current font's
 // \fcharset, else the document's \ansicpg, \mac, \pc or \pca page, double-byte
-// pages included; an unknown page reads as Windows-1252. Control characters
+// pages included; an unknown page reads as Windows-1252. In the pages with
+// combining marks (1255, 1258) a letter and its marks read as NFC. Control characters
 // other than tab, U+FFFE, U+FFFF and lone surrogates are dropped: no entry
-// can hold them. Runs in one pass without recursion; anything that is not a
-// complete, balanced document gives ok = false.
+// can hold them. Runs in one pass without recursion, in time linear in the
+// document's size; anything that is not a complete, balanced document gives
+// ok = false.
 ReadResult read(const QByteArray &document);
 
 } // namespace rtf
