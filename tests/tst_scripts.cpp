@@ -10,10 +10,12 @@
 #include "scripts/ScriptEditor.h"
 #include "scripts/ScriptFile.h"
 #include "support/BoardRig.h"
+#include "support/RtfShapes.h"
 #include "support/ScriptListDouble.h"
 #include "view/Form1.h"
 
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QListWidget>
 #include <QProcess>
@@ -32,6 +34,13 @@ using support::names;
 QString t(const char *literal) { return QString::fromUtf8(literal); }
 QStringList fresh(int scenes) { return support::ScriptListDouble(scenes).items; }
 QString repeated(const QString &piece, int units) { return piece.repeated(units / piece.size() + 1).left(units); }
+
+// The sanitizers' own memory is not what the crafted files' rows measure.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr qsizetype kCrafted = 2 << 20;
+#else
+constexpr qsizetype kCrafted = 16 << 20;
+#endif
 
 // The messages, word for word as users know them.
 const QString kLoadError = QStringLiteral("An error occured during loading. This is a bad thing.");
@@ -556,6 +565,43 @@ private Q_SLOTS:
         QCOMPARE(fake.messages.questions, QStringList{kRecover});
         QCOMPARE(next.scriptEditor()->entryCount(), 13); // a board of 12 with its scripts
         QCOMPARE(QDir(state + "/quorvadine").entryList(QDir::Files | QDir::Hidden), QStringList{"recovery-copy"});
+    }
+
+    // Crafted files of 16 MB load in seconds and under 200 MB, the list included; one of more entries than any
+    // editor writes gets the loading message and changes nothing.
+    void crafted_data()
+    {
+        using support::RtfShape;
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<QString>("first"); // the first entry loaded; "": the list unchanged, null: refused too
+        QTest::newRow("ordinary") << support::rtfShape(RtfShape::Plain, kCrafted) << "1." + repeated(t("Café in the rain, "), 270);
+        QTest::newRow("883,000 pages") << support::rtfShape(RtfShape::PageSwitches, kCrafted) << QString(100, u'é');
+        QTest::newRow("20,000 fonts") << support::rtfShape(RtfShape::FontsLast, kCrafted) << repeated(t("Дан а "), 180);
+        QTest::newRow("665,000 fonts") << support::rtfShape(RtfShape::ManyFonts, kCrafted) << "";
+        QTest::newRow("16 MB of ~") << support::rtfShape(RtfShape::Separators, kCrafted) << QString();
+        QTest::newRow("most entries") << rtf::write(QString(scripts::kMostEntries, u'~')) << "-";
+        QTest::newRow("one more") << rtf::write(QString(scripts::kMostEntries + 1, u'~')) << QString();
+    }
+    void crafted()
+    {
+        QFETCH(QByteArray, document);
+        QFETCH(QString, first);
+        Session s;
+        ScriptEditor *editor = s.open();
+        writeFile(path("crafted.ScE"), document);
+        const QStringList before = s.items();
+        QVERIFY(support::restartPeak());
+        const qint64 resident = support::statusKiB("VmRSS:");
+        QElapsedTimer timer;
+        timer.start();
+        s.file(editor->Command3, path("crafted.ScE"));
+        QCoreApplication::processEvents(); // the list shown
+        QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+        const qint64 added = support::statusKiB("VmHWM:") - resident;
+        QVERIFY2(added < 200 * 1024, qPrintable(QString::number(added)));
+        QCOMPARE(s.fake.messages.texts, first.isNull() ? QStringList{kLoadError} : QStringList());
+        QCOMPARE(s.items().size(), first.isEmpty() ? before.size() : document.count('~') + 1);
+        QCOMPARE(s.items().value(1), first == u"-" ? "" : first.isEmpty() ? before.value(1) : first);
     }
 };
 

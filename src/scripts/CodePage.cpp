@@ -1,5 +1,7 @@
 #include "scripts/CodePage.h"
 
+#include <QtEndian>
+
 #include <iconv.h>
 
 #include <algorithm>
@@ -12,6 +14,7 @@ namespace rtf::codepage {
 namespace {
 
 const iconv_t kNotOpen = iconv_t(-1);
+constexpr char32_t kNone = Decoder::kNone;
 
 // Code pages by the iconv name the system knows them under, sorted by page.
 // Pages missing here, or missing from the system, are read as Windows-1252.
@@ -49,6 +52,25 @@ constexpr std::pair<int, int> kCharsets[] = {
     {163, 1258}, {177, 1255}, {178, 1256}, {186, 1257}, {204, 1251}, {222, 874}, {238, 1250}, {254, 437},
     {255, 850},
 };
+
+// The character of each byte in a page of one byte to a character, kNone for
+// a byte without one.
+std::vector<char32_t> byteByByte(iconv_t handle)
+{
+    std::vector<char32_t> characters(256, kNone);
+    for (int b = 0; b < 256; ++b) {
+        char in = char(b);
+        char *inPointer = &in;
+        size_t inLeft = 1;
+        char32_t out = 0;
+        char *outPointer = reinterpret_cast<char *>(&out);
+        size_t outLeft = sizeof out;
+        iconv(handle, nullptr, nullptr, nullptr, nullptr);
+        if (iconv(handle, &inPointer, &inLeft, &outPointer, &outLeft) != size_t(-1) && outLeft == 0)
+            characters[size_t(b)] = qFromLittleEndian(out);
+    }
+    return characters;
+}
 
 } // namespace
 
@@ -103,32 +125,43 @@ int toWindows1252(char16_t c)
 
 Decoder::~Decoder()
 {
-    for (void *handle : m_open) {
-        if (handle && iconv_t(handle) != kNotOpen)
-            iconv_close(iconv_t(handle));
+    for (const Open &o : m_open) {
+        if (o.handle && iconv_t(o.handle) != kNotOpen)
+            iconv_close(iconv_t(o.handle));
     }
 }
 
-void *Decoder::open(int page)
+Decoder::Open &Decoder::open(int page)
 {
     int place = placeOf(page);
     if (place < 0)
         place = placeOf(kWindows1252);
     if (m_open.empty())
-        m_open.resize(std::size(kNames), nullptr);
-    void *&handle = m_open[size_t(place)];
-    if (!handle)
-        handle = iconv_open("UTF-32LE", kNames[place].iconv);
-    if (iconv_t(handle) == kNotOpen && page != kWindows1252)
+        m_open.resize(std::size(kNames));
+    Open &o = m_open[size_t(place)];
+    if (!o.handle) {
+        o.handle = iconv_open("UTF-32LE", kNames[place].iconv);
+        if (iconv_t(o.handle) != kNotOpen && !kNames[place].composes && !isLeadByte(kNames[place].page, 0x81))
+            o.bytes = byteByByte(iconv_t(o.handle));
+    }
+    if (iconv_t(o.handle) == kNotOpen && kNames[place].page != kWindows1252)
         return open(kWindows1252);
-    return handle;
+    return o;
 }
 
 void Decoder::decode(int page, const QByteArray &bytes, const std::function<void(char32_t)> &take)
 {
-    const iconv_t handle = iconv_t(open(page));
+    const Open &o = open(page);
+    const iconv_t handle = iconv_t(o.handle);
     if (handle == kNotOpen || bytes.isEmpty())
         return;
+    if (!o.bytes.empty()) {
+        for (const char b : bytes) {
+            if (const char32_t c = o.bytes[(unsigned char)b]; c != kNone) // else no character: dropped
+                take(c);
+        }
+        return;
+    }
     iconv(handle, nullptr, nullptr, nullptr, nullptr); // a fresh start for every run
 
     // A small buffer, emptied whenever it fills: a run may be the whole file.

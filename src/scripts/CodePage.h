@@ -44,15 +44,22 @@ public:
     // character held back for a combining mark comes out at its end. A page
     // the system does not know is read as Windows-1252. Bytes the page has no
     // character for, and a lead byte without its trail byte, are dropped.
+    static constexpr char32_t kNone = 0xFFFFFFFF; // no character
+
     // Each character is handed to `take` as it comes.
     void decode(int page, const QByteArray &bytes, const std::function<void(char32_t)> &take);
 
 private:
-    void *open(int page);
+    struct Open
+    {
+        void *handle = nullptr; // iconv_t; nullptr until tried, iconv_t(-1) when the system lacks the page
+        // A page of one byte to a character, without marks, decoded byte by
+        // byte once: iconv is not called again for each of a document's runs.
+        std::vector<char32_t> bytes; // by byte; kNone for a byte without a character
+    };
+    Open &open(int page);
 
-    // By the place of the page in the table of known pages: nullptr until
-    // tried, iconv_t(-1) for one the system lacks.
-    std::vector<void *> m_open;
+    std::vector<Open> m_open; // by the page's place in the table of known pages
 };
 
 } // namespace rtf::codepage

@@ -204,7 +204,7 @@ private:
     void character(char32_t c);
     void byte(unsigned char b);
     void flushBytes();
-    int codePage() const;
+    int codePage();
     void paragraph();
 
     const char *m_data;
@@ -217,6 +217,11 @@ private:
     int m_defaultFont = 0;
     // By font number; looked up for every byte, so found in constant time.
     std::unordered_map<int, int> m_fontPages;
+    // codePage() for m_pageFont, until the font table or the document's page changes.
+    bool m_pageKnown = false;
+    int m_pageFont = 0;
+    int m_page = 0;
+    bool m_pageComposes = false;
     QByteArray m_bytes;       // \'hh and 8-bit bytes not yet decoded, all in one code page
     bool m_trailNext = false; // the last of m_bytes is a lead byte
     codepage::Decoder m_decoder;
@@ -242,11 +247,17 @@ void Parser::character(char32_t c)
     m_endsWithParagraph = false;
 }
 
-int Parser::codePage() const
+int Parser::codePage()
 {
     const int font = m_groups.back().font >= 0 ? m_groups.back().font : m_defaultFont;
-    const auto known = m_fontPages.find(font);
-    return known != m_fontPages.end() && known->second != 0 ? known->second : m_documentPage;
+    if (!m_pageKnown || font != m_pageFont) {
+        const auto known = m_fontPages.find(font);
+        m_page = known != m_fontPages.end() && known->second != 0 ? known->second : m_documentPage;
+        m_pageComposes = codepage::composes(m_page);
+        m_pageFont = font;
+        m_pageKnown = true;
+    }
+    return m_page;
 }
 
 // A byte of text: from \'hh, an escaped or a literal character. Bytes are
@@ -266,7 +277,7 @@ void Parser::byte(unsigned char b)
         return;
     }
     const int page = codePage();
-    if (b < 0x80 && !codepage::composes(page)) {
+    if (b < 0x80 && !m_pageComposes) {
         flushBytes();
         if (admissible(b))
             character(b);
@@ -295,7 +306,7 @@ void Parser::flushBytes()
     // The decoder joins a letter and its marks, for Hebrew into presentation
     // forms; the text is kept as the Edit bay holds the same typed: composed
     // the canonical way (NFC).
-    if (codepage::composes(page) && m_text.size() > from)
+    if (m_pageComposes && m_text.size() > from)
         m_text.replace(from, m_text.size() - from, m_text.sliced(from).normalized(QString::NormalizationForm_C));
 }
 
@@ -394,6 +405,7 @@ bool Parser::controlWord()
         m_pendingFallback = group.fallbackCount;
         break;
     case Action::DocumentPage:
+        m_pageKnown = false;
         if (word->character != 0)
             m_documentPage = word->character;
         else if (hasParameter && parameter > 0)
@@ -408,6 +420,7 @@ bool Parser::controlWord()
     case Action::FontCharset:
     case Action::FontPage:
         if (group.fontTable && hasParameter) {
+            m_pageKnown = false;
             const int page = word->action == Action::FontCharset ? codepage::ofCharset(int(parameter)) : int(parameter);
             // \cpg names the page outright; \fcharset only when no \cpg did.
             const auto [known, added] = m_fontPages.try_emplace(std::max(group.font, 0), page);

@@ -41,6 +41,9 @@ void ScriptEditor::createControls()
 {
     List1 = new QListWidget(this);
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
+    // One line each, as the design's list box shows them: a loaded file of
+    // many entries is laid out at once instead of measured entry by entry.
+    List1->setUniformItemSizes(true);
     Label1 = new QLabel(this);
     Label1->setAlignment(Qt::AlignCenter);
     ScriptIndexLabel = new QLabel(this);

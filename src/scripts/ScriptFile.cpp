@@ -26,6 +26,9 @@ LoadedScript loadScriptFile(const QString &fileName)
     const rtf::ReadResult result = rtf::read(document);
     if (!result.ok)
         return {};
+    const qsizetype entries = result.text.count(kSeparator) + (result.text.endsWith(kSeparator) ? 0 : 1);
+    if (entries > kMostEntries)
+        return {};
     return {true, result.text};
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "board/SceneBoard.h"
+#include "scripts/ScriptText.h"
+
 #include <QString>
 
 // Script files ("*.ScE"): a rich-text document whose plain text is the entry
@@ -11,6 +14,14 @@ namespace scripts {
 // stay below 2 MB); anything larger is refused before it is read.
 inline constexpr qint64 kLargestScriptFile = 16 * 1024 * 1024;
 
+// The most entries a file can bring into the list. The largest board has 540
+// scenes, and an entry the Edit bay wrote holds at most 300 characters, each
+// of which may be a "~" that came in by pasting where the Edit bay lets it and
+// splits the entry when it is read back: no editor writes more than 540 x 301.
+// A file of more is refused, as one of 16 MB of "~" (16.7 million entries,
+// gigabytes as list items) must be.
+inline constexpr qsizetype kMostEntries = qsizetype(board::SceneBoard::kMaxImages) * (kMaxScriptLength + 1);
+
 struct LoadedScript
 {
     bool ok = false;
@@ -18,7 +29,8 @@ struct LoadedScript
 };
 
 // Reads the document's plain text. An empty name, a directory, a missing,
-// unreadable, oversized, empty or malformed file gives ok = false.
+// unreadable, oversized, empty or malformed file, or one of more than
+// kMostEntries entries, gives ok = false.
 LoadedScript loadScriptFile(const QString &fileName);
 
 // Replaces the file whole (atomicfile::write): a failed save, a crash or a
