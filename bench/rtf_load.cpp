@@ -13,7 +13,7 @@
 #include "scripts/ScriptEditor.h"
 #include "support/BoardRig.h"
 #include "support/FakePlatform.h"
-#include "support/RtfShapes.h"
+#include "support/CraftedFiles.h"
 #include "view/Form1.h"
 
 #include <QApplication>
@@ -64,13 +64,12 @@ Figures measure(RtfShape shape, qsizetype bytes, const QString &file)
         QApplication::processEvents();
         fake.messages.texts.clear();
         fake.files.choose(file);
-        support::restartPeak();
-        const qint64 before = support::statusKiB("VmRSS:");
+        const support::PeakMemory memory;
         timer.start();
         QTest::mouseClick(editor->Command3, Qt::LeftButton);
         QApplication::processEvents(); // the list shown
         figures.loadMs = qMin(figures.loadMs, timer.nsecsElapsed() / 1e6);
-        figures.addedKiB = support::statusKiB("VmHWM:") - before;
+        figures.addedKiB = memory.addedKiB();
         figures.entries = editor->List1->count() - 1;
         figures.messages = int(fake.messages.texts.size());
     }
