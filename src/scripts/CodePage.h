@@ -40,13 +40,13 @@ public:
     Decoder &operator=(const Decoder &) = delete;
     ~Decoder();
 
-    // The characters of `bytes` in `page`, the run taken as complete: a
-    // character held back for a combining mark comes out at its end. A page
-    // the system does not know is read as Windows-1252. Bytes the page has no
-    // character for, and a lead byte without its trail byte, are dropped.
     static constexpr char32_t kNone = 0xFFFFFFFF; // no character
 
-    // Each character is handed to `take` as it comes.
+    // The characters of `bytes` in `page`, each handed to `take` as it comes,
+    // the run taken as complete: a character held back for a combining mark
+    // comes out at its end. A page the system does not know is read as
+    // Windows-1252. Bytes the page has no character for, and a lead byte
+    // without its trail byte, are dropped.
     void decode(int page, const QByteArray &bytes, const std::function<void(char32_t)> &take);
 
 private:

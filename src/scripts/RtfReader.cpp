@@ -544,9 +544,9 @@ ReadResult Parser::run()
             if (c == '\t') {
                 flushBytes(); // the bytes before it come first
                 character('\t');
-            }
-            else if ((unsigned char)c >= 0x20)
+            } else if ((unsigned char)c >= 0x20) {
                 byte((unsigned char)c);
+            }
             break;
         }
     }

@@ -15,11 +15,11 @@ namespace scripts {
 inline constexpr qint64 kLargestScriptFile = 16 * 1024 * 1024;
 
 // The most entries a file can bring into the list. The largest board has 540
-// scenes, and an entry the Edit bay wrote holds at most 300 characters, each
-// of which may be a "~" that came in by pasting where the Edit bay lets it and
-// splits the entry when it is read back: no editor writes more than 540 x 301.
-// A file of more is refused, as one of 16 MB of "~" (16.7 million entries,
-// gigabytes as list items) must be.
+// scenes and an entry holds at most 300 characters of script; an Edit bay that
+// lets pasted text through unfiltered may have let every one of them be a "~",
+// which splits the entry when it is read back. So no script file an editor
+// wrote holds more than 540 x 301 entries (a few MB as list items), and one of
+// more is refused: 16 MB of "~" would be 16.7 million entries and gigabytes.
 inline constexpr qsizetype kMostEntries = qsizetype(board::SceneBoard::kMaxImages) * (kMaxScriptLength + 1);
 
 struct LoadedScript
