@@ -9,8 +9,6 @@
 #include <QStandardPaths>
 #include <QtTest>
 
-using namespace Qt::StringLiterals;
-
 namespace {
 
 // What every document of ours starts with, up to the first character of text.
@@ -161,9 +159,9 @@ private slots:
         // Hebrew and Vietnamese decoders hold a letter back for a mark: none is lost at the end of a run, before an
         // unassigned byte or a tab; marks read as NFC, on ASCII letters too; \fcharset163 is 1258.
         row("hebrew", "{\\rtf1\\ansi\\ansicpg1255 \\'f9\\'ec\\'e5\\'ed A\\'e0B\\'f9\\'ff\\'ec\t\\'f9\\'d1\\'e1\\'cc\\par}",
-            u"שלום AאBשל\tש\u05C1ב\u05BC"_s);
+            "שלום AאBשל\tש\u05C1ב\u05BC");
         row("vietnamese", "{\\rtf1{\\fonttbl{\\f1\\fcharset163 X;}}\\f1 Vi\\'eat Nam Vi\\'ea\\'f2t a\\'ec~A\\'cc\t\\'ea\\par}",
-            u"Viêt Nam Vi\u1EC7t \u00E1~\u00C0\t\u00EA"_s);
+            "Viêt Nam Vi\u1EC7t \u00E1~\u00C0\t\u00EA");
         // Control characters never reach an entry, however they are written (from \u: see writing).
         row("controls from \\'hh and raw bytes", "{\\rtf1 a\\'00\\'01\\'0d\\'1f\\'7f\\'81\\'8d\\'9d\\'09b\x01\x7f" "c}",
             "a\tbc");
