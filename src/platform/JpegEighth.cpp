@@ -206,51 +206,63 @@ public:
     QImage run(QImageIOHandler::Transformations turn)
     {
         JpegMarkers markers(m_data);
+        if (!markers.valid())
+            return {}; // not a JPEG at all
         JpegMarkers::Segment segment;
         bool sawFrame = false, sawAc = false, adobeRgb = false;
         while (markers.next(segment)) {
             const uint m = segment.marker;
             if (m == 0xD9) // a file of DC scans alone
-                return everyDc() ? turned(image(), turn) : QImage();
+                return everyDc() ? turned(image(), turn) : damaged();
             if (m == 0xDC) // a height given after the scan
                 return {};
             if (m == 0xC2) {
-                if (sawFrame || !readFrame(segment.body))
+                if (sawFrame)
+                    return damaged();
+                if (!readFrame(segment.body))
                     return {};
                 sawFrame = true;
             } else if (m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8) {
                 return {}; // sequential, lossless or arithmetic coding (its tables too): the usual decoder
             } else if (m == 0xC4) {
                 if (!readHuffman(segment.body, m_tables))
-                    return {};
+                    return damaged();
             } else if (m == 0xDB) {
                 if (!readQuantisers(segment.body))
-                    return {};
+                    return damaged();
             } else if (m == 0xDD) {
                 if (segment.body.size() < 2)
-                    return {};
+                    return damaged();
                 m_restartInterval = int(be16(segment.body, 0));
             } else if (m == 0xEE) {
                 // Adobe's marker: a transform other than YCbCr (plain RGB, YCCK) is left to libjpeg.
                 if (segment.body.size() >= 12 && segment.body.startsWith("Adobe") && byteAt(segment.body, 11) != 1)
                     adobeRgb = true;
             } else if (m == 0xDA) {
-                if (!sawFrame || adobeRgb)
+                if (adobeRgb)
                     return {};
+                if (!sawFrame)
+                    return damaged();
                 const qsizetype scanAt = markers.position();
                 int result = scan(segment.body, scanAt, sawAc);
-                if (result < 0)
-                    return {};
+                if (result < 0 || (result > 0 && !markers.skipScanData()))
+                    return damaged();
                 if (result == 0) // the first AC scan after every DC: done
                     return turned(image(), turn);
-                if (!markers.skipScanData())
-                    return {};
             }
         }
+        return damaged(); // the structure breaks, or the data ends, before the end marker
+    }
+
+    bool isDamaged() const { return m_damaged; }
+
+private:
+    QImage damaged()
+    {
+        m_damaged = true;
         return {};
     }
 
-private:
     bool everyDc() const
     {
         return !m_components.empty()
@@ -259,13 +271,21 @@ private:
 
     bool readFrame(QByteArrayView body)
     {
-        if (body.size() < 6 || byteAt(body, 0) != 8)
+        m_damaged = true; // until the frame is known to be sound
+        if (body.size() < 6)
+            return false;
+        if (byteAt(body, 0) != 8) {
+            m_damaged = false;
             return false; // 12-bit samples
+        }
         m_height = int(be16(body, 1));
         m_width = int(be16(body, 3));
         const int count = int(byteAt(body, 5));
-        if (m_height == 0 || m_width == 0 || (count != 1 && count != 3) || body.size() < 6 + 3 * count
-            || qint64(m_width) * m_height > QtPictureLoader::kMaxPixels)
+        if (m_height == 0) {
+            m_damaged = false;
+            return false; // given after the scan
+        }
+        if (m_width == 0 || count == 0 || body.size() < 6 + 3 * count || qint64(m_width) * m_height > QtPictureLoader::kMaxPixels)
             return false;
         m_components.resize(size_t(count));
         for (int i = 0; i < count; ++i) {
@@ -279,6 +299,9 @@ private:
             m_maxH = std::max(m_maxH, c.h);
             m_maxV = std::max(m_maxV, c.v);
         }
+        m_damaged = false;
+        if (count != 1 && count != 3)
+            return false; // CMYK, YCCK or two components: the usual decoder
         // Three components named R, G, B hold RGB, not YCbCr.
         if (count == 3 && m_components[0].id == 'R' && m_components[1].id == 'G' && m_components[2].id == 'B')
             return false;
@@ -478,6 +501,7 @@ private:
     }
 
     QByteArrayView m_data;
+    bool m_damaged = false;
     int m_width = 0, m_height = 0, m_maxH = 1, m_maxV = 1, m_mcusWide = 0, m_mcusHigh = 0;
     int m_restartInterval = 0;
     std::vector<Component> m_components;
@@ -487,9 +511,13 @@ private:
 
 } // namespace
 
-QImage decode(QByteArrayView data, QImageIOHandler::Transformations turn)
+QImage decode(QByteArrayView data, QImageIOHandler::Transformations turn, bool *damaged)
 {
-    return Decoder(data).run(turn);
+    Decoder decoder(data);
+    QImage image = decoder.run(turn);
+    if (damaged)
+        *damaged = decoder.isDamaged();
+    return image;
 }
 
 } // namespace jpegeighth

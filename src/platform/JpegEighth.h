@@ -16,8 +16,11 @@ namespace jpegeighth {
 // The picture ceil(width / 8) x ceil(height / 8), turned by `turn` (the
 // file's orientation) as Qt's reader turns it. A null image when the file is
 // not one this reads (not progressive, arithmetic coding, not 8 bit, CMYK or
-// RGB, an unusual sampling, a height given after the scan) or its DC scans are
-// damaged: the caller then decodes it the usual way.
-QImage decode(QByteArrayView data, QImageIOHandler::Transformations turn = QImageIOHandler::TransformationNone);
+// RGB, an unusual sampling, a height given after the scan): the caller then
+// decodes it the usual way. Also a null image, with `damaged` set, when it is
+// one this reads but its structure or DC scans are broken or cut short:
+// libjpeg would fill what is missing with grey, so the caller refuses it.
+QImage decode(QByteArrayView data, QImageIOHandler::Transformations turn = QImageIOHandler::TransformationNone,
+              bool *damaged = nullptr);
 
 } // namespace jpegeighth

@@ -2,6 +2,8 @@
 
 #include "platform/JpegMarkers.h"
 
+#include <algorithm>
+
 namespace pictureintegrity {
 
 namespace {
@@ -21,21 +23,68 @@ bool skipSubBlocks(QByteArrayView data, qsizetype &i)
         i += length;
     }
 }
+
+uint be16(QByteArrayView data, qsizetype i) { return byteAt(data, i) << 8 | byteAt(data, i + 1); }
+
+// The fewest bytes the first scan's coded data can take: libjpeg fills a scan
+// that ends early with grey, so a header claiming 10,000 x 10,000 pixels over
+// a few hundred bytes would decode to a grey picture of hundreds of MB. Every
+// Huffman code is at least a bit; a sequential block needs a DC code and an
+// end-of-block code, a progressive DC scan one code or one bit a block. Other
+// codings (arithmetic, lossless) and AC scans may code a block in less.
+qint64 minimumScanBytes(const JpegMarkers::Segment &frame, QByteArrayView scan)
+{
+    const QByteArrayView sof = frame.body;
+    const bool sequential = frame.marker == 0xC0 || frame.marker == 0xC1;
+    if ((!sequential && frame.marker != 0xC2) || sof.size() < 6 || scan.size() < 1)
+        return 0;
+    const qint64 height = be16(sof, 1), width = be16(sof, 3);
+    const qsizetype count = byteAt(sof, 5), inScan = byteAt(scan, 0);
+    if (sof.size() < 6 + 3 * count || scan.size() < 1 + 2 * inScan + 3)
+        return 0;
+    if (!sequential && byteAt(scan, 1 + 2 * inScan) != 0) // an AC scan first: libjpeg refuses it anyway
+        return 0;
+    qint64 maxH = 1, maxV = 1;
+    for (qsizetype i = 0; i < count; ++i) {
+        maxH = std::max<qint64>(maxH, byteAt(sof, 7 + 3 * i) >> 4);
+        maxV = std::max<qint64>(maxV, byteAt(sof, 7 + 3 * i) & 15);
+    }
+    qint64 blocks = 0;
+    for (qsizetype s = 0; s < inScan; ++s) {
+        for (qsizetype i = 0; i < count; ++i) {
+            if (byteAt(sof, 6 + 3 * i) != byteAt(scan, 1 + 2 * s))
+                continue;
+            const qint64 h = byteAt(sof, 7 + 3 * i) >> 4, v = byteAt(sof, 7 + 3 * i) & 15;
+            // The component's own blocks; an interleaved scan codes padding blocks too.
+            blocks += ((width * h + maxH - 1) / maxH + 7) / 8 * (((height * v + maxV - 1) / maxV + 7) / 8);
+            break;
+        }
+    }
+    return blocks * (sequential ? 2 : 1) / 8;
+}
 } // namespace
 
 bool jpegComplete(QByteArrayView data)
 {
     JpegMarkers markers(data);
-    JpegMarkers::Segment segment;
+    JpegMarkers::Segment segment, frame;
     do {
         if (!markers.next(segment) || segment.marker == 0xD9) // broken, or ends before its first scan
             return false;
+        if (segment.marker >= 0xC0 && segment.marker <= 0xCF && segment.marker != 0xC4 && segment.marker != 0xC8
+            && segment.marker != 0xCC)
+            frame = segment;
     } while (segment.marker != 0xDA);
+    const qsizetype scanAt = markers.position();
+    if (!markers.skipScanData())
+        return false;
+    if (markers.position() - scanAt < minimumScanBytes(frame, segment.body))
+        return false; // a header that claims more blocks than its scan can code
     // Scan data stuffs every FF with a 00, so an FF D9 after the first scan
     // can only be the end marker. Searched from the back: in a whole file it
     // sits at the very end, or before data some cameras append.
     static constexpr char kEnd[] = {char(0xFF), char(0xD9)};
-    return data.sliced(markers.position()).lastIndexOf(QByteArrayView(kEnd, 2)) >= 0;
+    return data.sliced(scanAt).lastIndexOf(QByteArrayView(kEnd, 2)) >= 0;
 }
 
 bool bmpComplete(QByteArrayView data)
@@ -61,12 +110,16 @@ bool bmpComplete(QByteArrayView data)
     if (width <= 0 || height == 0 || bits == 0)
         return false;
     height = height < 0 ? -height : height;
-    qint64 needed = 0;
-    if (compression == 0 || compression == 3 || compression == 6) // rows stored as they are
-        needed = (width * bits + 31) / 32 * 4 * height;
-    else
-        needed = imageSize > 0 ? imageSize : 1;
-    return data.size() >= pixelsAt + needed;
+    // The header's numbers may claim anything: every size made from them is
+    // checked for overflow, and one that overflows cannot fit in the file.
+    qint64 needed = imageSize > 0 ? imageSize : 1;
+    if (compression == 0 || compression == 3 || compression == 6) { // rows stored as they are
+        qint64 rowBits = 0;
+        if (__builtin_mul_overflow(width, bits, &rowBits) || __builtin_mul_overflow((rowBits + 31) / 32 * 4, height, &needed))
+            return false;
+    }
+    qint64 end = 0;
+    return !__builtin_add_overflow(pixelsAt, needed, &end) && data.size() >= end;
 }
 
 bool gifComplete(QByteArrayView data)
@@ -77,15 +130,12 @@ bool gifComplete(QByteArrayView data)
     const uint screenFlags = byteAt(data, 10);
     if (screenFlags & 0x80)
         i += 3 * (qsizetype(1) << ((screenFlags & 7) + 1));
-    bool sawImage = false;
     for (;;) {
-        if (i == data.size())
-            return sawImage; // no trailer, but nothing cut off either
-        if (i > data.size())
+        if (i >= data.size())
             return false;
         const uint block = byteAt(data, i);
         if (block == 0x3B)
-            return sawImage;
+            return false; // a trailer before any image
         if (block == 0x21) {
             i += 2;
             if (!skipSubBlocks(data, i))
@@ -98,11 +148,11 @@ bool gifComplete(QByteArrayView data)
             if (imageFlags & 0x80)
                 i += 3 * (qsizetype(1) << ((imageFlags & 7) + 1));
             ++i; // code size
-            if (!skipSubBlocks(data, i))
-                return false;
-            sawImage = true;
+            // The first image is the one shown: what follows it (more
+            // frames of an animation) may be cut off, or left unread.
+            return skipSubBlocks(data, i);
         } else {
-            return sawImage; // trailing bytes after a whole image
+            return false;
         }
     }
 }

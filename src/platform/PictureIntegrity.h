@@ -17,8 +17,8 @@ bool jpegComplete(QByteArrayView data);
 // claims; a compressed one when it holds the image size its header gives.
 bool bmpComplete(QByteArrayView data);
 
-// A GIF is whole when its blocks up to the trailer, or up to the end of the
-// data after a whole image, are all there.
+// A GIF is whole when its blocks up to the end of its first image, the one
+// shown, are all there.
 bool gifComplete(QByteArrayView data);
 
 // Dispatches on the data's signature; other formats are left to the decoder.

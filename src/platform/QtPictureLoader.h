@@ -18,8 +18,17 @@ public:
     // picture is larger than any camera's, and a progressive JPEG needs about
     // three bytes a pixel while it decodes, whatever size it is shown at.
     static constexpr qint64 kMaxPixels = 100'000'000;
-    // A picture file is read whole once, for its checks and its decoder.
+    // A picture file is read once, for its checks and its decoder: no more
+    // of it than this, nor than the picture can need (kMaxBytesPerPixel a
+    // pixel, after kMaxHeaderBytes of headers, profiles and thumbnails).
     static constexpr qint64 kMaxFileBytes = 256 * 1024 * 1024;
+    static constexpr qint64 kMaxHeaderBytes = 16 * 1024 * 1024;
+    static constexpr qint64 kMaxBytesPerPixel = 8;
+    // What the file's bytes and the decoders' buffers may take at once, over
+    // every thread: a decode waits until its share is free, so the peak does
+    // not grow with the number of cores, and a picture needing more alone is
+    // refused.
+    static constexpr qint64 kMemoryBudget = 512 * 1024 * 1024;
     // Three pages of nine: the page shown and one either side.
     static constexpr qsizetype kMaxHeld = 27;
 
@@ -52,9 +61,9 @@ private:
         QImage image;
     };
 
-    QImage decode(const QString &path, QSize bound, Use use);
+    QImage decode(const QString &path, QSize bound, Use use, Stamp &stamp);
     // Reads the file and keeps the picture when the look-ahead wants it.
-    QImage readAndHold(const Request &request, const QString &path, const Stamp &stamp);
+    QImage readAndHold(const Request &request, const QString &path);
     void decodeAhead(const Request &request);
     bool holds(const Request &request) const; // with m_mutex locked
 

@@ -1,0 +1,18 @@
+// A script file's reader: any bytes give a text or a refusal, never a crash,
+// a read outside them or a text with characters no entry can hold.
+#include "scripts/RtfReader.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const rtf::ReadResult result = rtf::read(QByteArray(reinterpret_cast<const char *>(data), qsizetype(size)));
+    if (!result.ok && !result.text.isEmpty())
+        std::abort();
+    for (const QChar c : result.text)
+        if (c.unicode() < 0x20 && c != u'\n' && c != u'\t')
+            std::abort();
+    return 0;
+}
