@@ -20,8 +20,12 @@
 
 #include <atomic>
 #include <random>
+#include <thread>
 
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace testpictures;
 
@@ -52,6 +56,8 @@ class tst_pictures : public QObject
 private Q_SLOTS:
     void pictureFiles_data();
     void pictureFiles();
+    void swappedWhileRead_data();
+    void swappedWhileRead();
     void pageDecodedInParallel();
     void progressiveAtAnEighth_data();
     void progressiveAtAnEighth();
@@ -76,6 +82,8 @@ void tst_pictures::pictureFiles_data()
     QTest::newRow("unreadable") << "e.jpg" << "unreadable" << jpeg << none;
     QTest::newRow("a folder named .gif") << "e.gif" << "folder" << jpeg << none;
     QTest::newRow("over 256 MB") << "e.jpg" << "huge" << jpeg << none;
+    QTest::newRow("255 MB, a picture and then zeros: read no further than it needs") << "w.jpg" << "padded" << jpeg
+                                                                                      << QSize(127, 100);
     QTest::newRow("notes named .jpg") << "e.jpg" << "" << QByteArray("Notes for scene five.\n") << none;
     QTest::newRow("empty file") << "e.bmp" << "" << QByteArray() << none;
     QTest::newRow("JPEG without its end marker") << "e.jpg" << "" << jpeg.chopped(2) << none;
@@ -84,6 +92,15 @@ void tst_pictures::pictureFiles_data()
     QTest::newRow("BMP one byte short") << "e.bmp" << "" << bmp.chopped(1) << none;
     QTest::newRow("GIF cut in its picture") << "e.gif" << "" << blueGif().chopped(4) << none;
     QTest::newRow("GIF header only") << "e.gif" << "" << blueGif().first(13) << none;
+    // Headers claiming 10000 x 10000 over a first scan too short for them:
+    // libjpeg would fill the rest with grey, 635 MB of it.
+    for (QByteArray lie : {jpeg, progressive}) {
+        const char *kind = lie == jpeg ? "sequential" : "progressive";
+        lie.replace(qMax(lie.indexOf("\xFF\xC0"), lie.indexOf("\xFF\xC2")) + 5, 4, "\x27\x10\x27\x10");
+        QTest::addRow("%s JPEG claiming 10000 x 10000", kind) << "e.jpg" << "" << lie << none;
+    }
+    QTest::newRow("BMP whose width x bits x height overflows") << "e.bmp" << ""
+        << QByteArray::fromBase64("Qk0AWgAAAAANAAAABwAAAAAAAAAUFBQUFP///wddAAAAAP///wAAAAAAKIAAAA==") << none;
     for (const char *format : {"JPG", "BMP", "GIF"})
         QTest::addRow("%s claiming 60000 x 60000", format)
             << "e." + QString::fromLatin1(format).toLower() << "" << bomb(format) << none;
@@ -119,8 +136,8 @@ void tst_pictures::pictureFiles()
                        : writePicture(dir.filePath(file)));
         result += u' ' + file;
     }
-    if (how == "huge") // holes to past 256 MB after a whole picture: none of it may be read
-        QVERIFY(QFile(path).resize(qint64(257) << 20));
+    if (how == "huge" || how == "padded") // holes after a whole picture: none of it may be read
+        QVERIFY(QFile(path).resize(qint64(how == "huge" ? 257 : 255) << 20));
     if (how == "unreadable" && (!QFile::setPermissions(path, {}) || QFile(path).open(QIODevice::ReadOnly)))
         QSKIP("running as a user who can read any file");
 
@@ -139,6 +156,47 @@ void tst_pictures::pictureFiles()
     QCOMPARE(board.fake.loader.bounds, QList<QSize>(9, board.form.Image1[0]->size() * board.form.devicePixelRatio()));
     for (int i = 0; i < 9; ++i)
         QCOMPARE(board.form.Image1[i]->picture().resource, broken && i == 4 ? 101 : 0);
+}
+
+// A picture's name swapped, again and again while it is loaded, with a FIFO
+// (an open by name would wait for a writer for good) or a 2 GB file (read
+// whole if its size was checked by name): every load ends soon, with the
+// picture or none, and reads no more than the limit.
+void tst_pictures::swappedWhileRead_data()
+{
+    QTest::addColumn<bool>("fifo");
+    QTest::newRow("a FIFO") << true;
+    QTest::newRow("a 2 GB file") << false;
+}
+
+void tst_pictures::swappedWhileRead()
+{
+    QFETCH(bool, fifo);
+    QTemporaryDir root;
+    const QByteArray path = QFile::encodeName(root.filePath("s.jpg")), other = QFile::encodeName(root.filePath("o"));
+    QVERIFY(writePicture(path) && (fifo ? ::mkfifo(other, 0600) == 0 : write(other, {}) && QFile(other).resize(qint64(2) << 30)));
+    rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    const long peakBefore = usage.ru_maxrss;
+    std::atomic<bool> swapping = true, done = false;
+    std::atomic<int> odd = 0;
+    std::thread loading([&] {
+        for (QtPictureLoader loader; swapping;)
+            odd += !QList<QSize>({{0, 0}, {40, 30}}).contains(loader.load(path, QSize(127, 127)).size());
+        done = true;
+    });
+    for (const QDeadlineTimer second(1000); !second.hasExpired();)
+        ::renameat2(AT_FDCWD, path, AT_FDCWD, other, RENAME_EXCHANGE);
+    swapping = false;
+    QTest::qWait(500);
+    const bool stuck = !done;
+    for (const QByteArray &name : {path, other}) // lets a load waiting on the FIFO go
+        ::close(::open(name, O_WRONLY | O_NONBLOCK));
+    loading.join();
+    QVERIFY2(!stuck, "a load waits on the FIFO or reads on and on");
+    QCOMPARE(odd.load(), 0);
+    getrusage(RUSAGE_SELF, &usage);
+    QVERIFY(usage.ru_maxrss - peakBefore < 64 * 1024);
 }
 
 // A loader whose pictures each take a while, counting how many are decoded
