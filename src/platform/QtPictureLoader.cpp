@@ -52,6 +52,8 @@ struct Descriptor
 bool readUpTo(int fd, QByteArray &data, qint64 upTo)
 {
     qsizetype have = data.size();
+    if (upTo <= have)
+        return true;
     data.resize(qsizetype(upTo));
     while (have < upTo) {
         const ssize_t got = ::read(fd, data.data() + have, size_t(upTo - have));
@@ -168,7 +170,7 @@ QImage QtPictureLoader::decode(const QString &path, QSize bound, Use use, Stamp 
 
     // The headers first, enough to know the picture's type and size; a file
     // that is no picture is not read further. Large profiles or thumbnails
-    // may come before the size: then up to kMaxHeaderBytes are read.
+    // may come before a picture's size: then up to kMaxHeaderBytes are read.
     QByteArray data;
     QSize size;
     QByteArray format;
@@ -181,7 +183,7 @@ QImage QtPictureLoader::decode(const QString &path, QSize bound, Use use, Stamp 
         reader.setAutoTransform(true);
         size = reader.size();
         format = reader.format();
-        if (size.isValid() || data.size() == status.st_size)
+        if (size.isValid() || format.isEmpty() || data.size() == status.st_size)
             break;
     }
     ++m_filesRead;
