@@ -7,7 +7,6 @@
 
 #include <QBuffer>
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <QThread>
 #include <QtConcurrent/QtConcurrentMap>
