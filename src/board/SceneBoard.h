@@ -84,7 +84,7 @@ public:
     // Loading (open dialog, reset, counting, first page).
     void FirstStep();
     // The part of FirstStep after the open dialog, for a dialog text that
-    // comes from elsewhere (a recovery copy).
+    // comes from elsewhere (a recovery copy, pictures dropped on the window).
     void LoadPictures(const DialogResult &result);
     // The dialog text of the pictures last loaded past the dialog.
     const QString &chosenPictures() const { return m_chosenPictures; }

@@ -30,6 +30,11 @@ void keepNoSettings()
     const QString nowhere = QStringLiteral("/dev/null/quorvadine");
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+    // The desktop's GTK dialog keeps its window size and sort order in the
+    // desktop's settings store (dconf, in the configuration folder); in
+    // memory they last for the run. Read when the store is first used, which
+    // on X11 is the first dialog.
+    qputenv("GSETTINGS_BACKEND", "memory");
 }
 
 } // namespace qtdialogs

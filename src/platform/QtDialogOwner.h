@@ -11,8 +11,9 @@ namespace qtdialogs {
 // the stack must not be deleted by its owner.
 void own(QWidget *dialog, QWidget *owner);
 
-// Qt's own file dialogs keep their history in the user's configuration
-// folder; the program writes no configuration, so that store goes nowhere.
+// Qt's own file dialogs and the desktop's keep their history in the user's
+// configuration folder; the program writes no configuration, so that store
+// goes nowhere.
 // Call before the first dialog is made.
 void keepNoSettings();
 

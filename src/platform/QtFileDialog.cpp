@@ -1,5 +1,6 @@
 #include "platform/QtFileDialog.h"
 
+#include "platform/NativeFileDialog.h"
 #include "platform/QtDialogOwner.h"
 #include "platform/QtPictureDialog.h"
 
@@ -20,13 +21,11 @@ DialogResult QtFileDialog::saveFile(QWidget *owner, const QString &title, const 
 DialogResult QtFileDialog::run(QWidget *owner, const QString &title, const QString &filter, bool save)
 {
     QFileDialog dialog(nullptr, title, m_lastDirectory.isEmpty() ? QDir::homePath() : m_lastDirectory);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     qtdialogs::own(&dialog, owner);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setNameFilters(QtPictureDialog::nameFilters(filter));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (!nativefiledialog::run(dialog, QtPictureDialog::nameFilters(filter)) || dialog.selectedFiles().isEmpty())
         return {};
     const QString file = dialog.selectedFiles().first();
     m_lastDirectory = QFileInfo(file).absolutePath();

@@ -2,8 +2,9 @@
 
 #include "platform/Dialogs.h"
 
-// Script file dialogs on Qt's own file dialog. No default extension is added
-// and no overwrite question asked: the name is used as typed.
+// Script file dialogs: the desktop's own where the platform offers one, Qt's
+// own otherwise. Neither asks before replacing a file, so no question is ever
+// about a name other than the one Save writes to (it adds ".ScE" itself).
 class QtFileDialog : public FileDialog
 {
 public:

@@ -1,5 +1,6 @@
 #include "platform/QtPictureDialog.h"
 
+#include "platform/NativeFileDialog.h"
 #include "platform/QtDialogOwner.h"
 #include "platform/ShortNames.h"
 
@@ -18,6 +19,15 @@ QStringList QtPictureDialog::nameFilters(const QString &filter)
     for (qsizetype i = 0; i + 1 < parts.size(); i += 2)
         filters << parts.at(i);
     return filters;
+}
+
+QStringList QtPictureDialog::patterns(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList patterns;
+    for (qsizetype i = 1; i < parts.size(); i += 2)
+        patterns << parts.at(i).split(u' ', Qt::SkipEmptyParts);
+    return patterns;
 }
 
 namespace {
@@ -107,26 +117,26 @@ QString QtPictureDialog::startDirectory() const
 DialogResult QtPictureDialog::openPictures(QWidget *owner, const QString &title, const QString &filter, int maxLength)
 {
     QFileDialog dialog(nullptr, title, startDirectory());
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     qtdialogs::own(&dialog, owner);
     // One entry per picture type, as the board asks, and one more that shows
     // them all, so a board of mixed types can be chosen in one go.
     QStringList filters = nameFilters(filter);
-    QStringList patterns;
-    const QStringList parts = filter.split(u'|');
-    for (qsizetype i = 1; i < parts.size(); i += 2)
-        patterns << parts.at(i);
+    const QStringList patterns = QtPictureDialog::patterns(filter);
     if (patterns.size() > 1)
         filters << QStringLiteral("All pictures (%1)").arg(patterns.join(u' '));
-    dialog.setNameFilters(filters);
-    if (dialog.exec() != QDialog::Accepted)
+    if (!nativefiledialog::run(dialog, filters))
         return {};
     const QStringList files = dialog.selectedFiles();
     if (!files.isEmpty())
         m_lastDirectory = QFileInfo(files.first()).absolutePath();
-    DialogResult result{resultText(files), false};
-    if (result.fileName.size() > maxLength)
+    return result(files, maxLength);
+}
+
+DialogResult QtPictureDialog::result(const QStringList &files, int maxLength)
+{
+    QString text = resultText(files);
+    if (text.size() > maxLength)
         return {QString(), true};
-    return result;
+    return {text, false};
 }

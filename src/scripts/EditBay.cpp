@@ -2,6 +2,7 @@
 
 #include "scripts/ScriptText.h"
 
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
@@ -99,4 +100,50 @@ void EditBay::insertFromMimeData(const QMimeData *source)
     cursor.insertText(scripts::admissibleInsertion(source->text(), room()));
     setTextCursor(cursor);
     ensureCursorVisible();
+}
+
+bool EditBay::refuses(QDropEvent *event) const
+{
+    const QMimeData *data = event->mimeData();
+    // A file manager's drag carries the files' addresses as text too.
+    if (isReadOnly() || !data || !data->hasText() || data->hasUrls()
+        || !event->possibleActions().testFlag(Qt::CopyAction)) {
+        event->ignore();
+        return true;
+    }
+    // Set before the text box sees a drop, so it keeps a dragged selection
+    // of its own where it is, and again after, as it answers with the
+    // action the source proposed.
+    event->setDropAction(Qt::CopyAction);
+    return false;
+}
+
+void EditBay::asCopy(QDropEvent *event)
+{
+    if (event->isAccepted())
+        event->setDropAction(Qt::CopyAction);
+}
+
+void EditBay::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (refuses(event))
+        return;
+    QPlainTextEdit::dragEnterEvent(event);
+    asCopy(event);
+}
+
+void EditBay::dragMoveEvent(QDragMoveEvent *event)
+{
+    if (refuses(event))
+        return;
+    QPlainTextEdit::dragMoveEvent(event);
+    asCopy(event);
+}
+
+void EditBay::dropEvent(QDropEvent *event)
+{
+    if (refuses(event))
+        return;
+    QPlainTextEdit::dropEvent(event); // inserts through insertFromMimeData
+    asCopy(event);
 }

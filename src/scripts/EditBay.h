@@ -6,6 +6,8 @@
 // file, so it never gets in: the "~" key deletes instead of typing, and
 // pasted, dropped or composed text loses its "~". At most 300 characters
 // get in by the user; the window itself may put in longer entry texts.
+// Drops are text only (a dropped file gives nothing) and always a copy, so
+// the drag's source never deletes what was dragged.
 class EditBay : public QPlainTextEdit
 {
     Q_OBJECT
@@ -16,8 +18,14 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void inputMethodEvent(QInputMethodEvent *event) override;
     void insertFromMimeData(const QMimeData *source) override;
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // How many characters the user may still add in place of the selection.
     qsizetype room() const;
+    // True (and the event ignored) for anything but text that may be copied.
+    bool refuses(QDropEvent *event) const;
+    static void asCopy(QDropEvent *event);
 };

@@ -259,7 +259,7 @@ bool ScriptEditor::Save()
     const EditState before = editState();
     RichTextBox1.setText(BuildScriptText());
     restoreEditState(before);
-    const bool saved = scripts::saveScriptFile(chosen.fileName, RichTextBox1.Text());
+    const bool saved = scripts::saveScriptFile(scripts::scriptFileName(chosen.fileName), RichTextBox1.Text());
     if (!saved) {
         failed(texts::kSaveError);
         return false;

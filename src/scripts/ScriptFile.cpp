@@ -37,4 +37,12 @@ bool saveScriptFile(const QString &fileName, const QString &entryString)
     return atomicfile::write(fileName, rtf::write(entryString));
 }
 
+QString scriptFileName(const QString &typed)
+{
+    // A desktop dialog may have added it already; any "." in the name counts.
+    if (typed.isEmpty() || QFileInfo(typed).fileName().contains(u'.'))
+        return typed;
+    return typed + QStringLiteral(".ScE");
+}
+
 } // namespace scripts

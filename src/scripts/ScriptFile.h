@@ -37,4 +37,8 @@ LoadedScript loadScriptFile(const QString &fileName);
 // kill leaves an existing file as it was.
 bool saveScriptFile(const QString &fileName, const QString &entryString);
 
+// The name Save writes to: one typed without a suffix gets ".ScE", which the
+// Load dialog lists; one with any suffix is kept as typed. Empty stays empty.
+QString scriptFileName(const QString &typed);
+
 } // namespace scripts

@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/EnterKey.h"
 #include "platform/Palette.h"
+#include "platform/PictureDrop.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
@@ -76,6 +77,8 @@ Form1::Form1(const Platform &platform, QWidget *parent)
     createControls();
     createMenus();
     createShortcuts();
+    picturedrop::install(this, text(texts::kPictureFilter), board::SceneBoard::kLongestResult,
+                         [this](const DialogResult &dropped) { loadDropped(dropped); });
     m_settle.setSingleShot(true);
     m_settle.setInterval(250);
     connect(&m_settle, &QTimer::timeout, this, &Form1::keepDesignSize);
@@ -431,6 +434,14 @@ void Form1::sOpen_Click()
     if (!scriptsMayGo())
         return;
     m_board.FirstStep();
+}
+
+// Pictures dropped on the window load as if chosen in the picture dialog.
+void Form1::loadDropped(const DialogResult &dropped)
+{
+    if (!scriptsMayGo())
+        return;
+    m_board.LoadPictures(dropped);
 }
 
 // Scripts written since the last Save or Load go only when the user says so:

@@ -135,6 +135,7 @@ private:
     void keepRecoveryCopy(bool unsaved);
     void dropRecoveryCopy();
     void watchSession();
+    void loadDropped(const DialogResult &dropped);
 
     Platform m_platform;
     board::SceneBoard m_board;
