@@ -3,6 +3,7 @@
 #include "board/SceneBoard.h"
 #include "resources/Texts.h"
 #include "platform/ImageBox.h"
+#include "platform/PictureDrop.h"
 #include "platform/QtPictureDialog.h"
 #include "platform/Twips.h"
 #include "support/BoardRig.h"
@@ -11,6 +12,8 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
+#include <QFileDialog>
 #include <QPushButton>
 #include <QtTest>
 
@@ -40,6 +43,9 @@ private Q_SLOTS:
     void layoutChoice();
     void naturalOrder_data();
     void naturalOrder();
+    void drops_data();
+    void drops();
+    void pictureDialog();
 };
 
 void tst_board::variants()
@@ -244,6 +250,58 @@ void tst_board::naturalOrder()
     for (const QString &name : chosen)
         paths << QStringLiteral("/pics/") + name;
     QCOMPARE(QtPictureDialog::resultText(paths), QStringLiteral("/pics ") + ordered.join(u' '));
+}
+
+// What a drop on the main window names: pictures of one folder, as the picture dialog lists them, or nothing.
+void tst_board::drops_data()
+{
+    QTest::addColumn<QStringList>("dropped"); // in a folder holding a/ (a subfolder, hidden and other files), b/, empty/
+    QTest::addColumn<QString>("taken");       // "": refused
+    QTest::newRow("files of one folder, any case") << QStringList{"a/s10.Gif", "a/s1.jpg", "a/s2.BMP", "a/s1.jpg"}
+                                                   << "s1.jpg s2.BMP s10.Gif";
+    QTest::newRow("one folder: its pictures only") << QStringList{"a"} << "s1.jpg s2.BMP s10.Gif";
+    for (const auto &[name, dropped] : {std::pair("files of two folders", QStringList{"a/s1.jpg", "b/t1.jpg"}),
+                                        {"two folders", {"a", "b"}}, {"a folder and a file", {"a", "a/s1.jpg"}},
+                                        {"a name that is no picture", {"a/s1.jpg", "a/notes.txt"}},
+                                        {"a file gone", {"a/gone.jpg"}}, {"a folder without pictures", {"empty"}},
+                                        {"no local file", {"https://example.org/s1.jpg"}}, {"text", {"text"}}})
+        QTest::newRow(name) << dropped << "";
+}
+
+void tst_board::drops()
+{
+    QFETCH(QStringList, dropped);
+    QTemporaryDir dir;
+    for (const char *file : {"a/s1.jpg", "a/s2.BMP", "a/s10.Gif", "a/s3.jpeg", "a/notes.txt", "a/.hidden.jpg", "a/sub/s4.jpg",
+                             "b/t1.jpg", "empty/notes.txt"})
+        QVERIFY(QDir(dir.path()).mkpath(QFileInfo(dir.filePath(file)).path())
+                && QFile(dir.filePath(file)).open(QIODevice::WriteOnly));
+    QMimeData data;
+    QList<QUrl> urls;
+    for (const QString &name : dropped)
+        urls << (name.contains(u':') ? QUrl(name) : QUrl::fromLocalFile(dir.filePath(name)));
+    dropped.first() == u"text" ? data.setText(dir.filePath("a/s1.jpg")) : data.setUrls(urls);
+    // The picture dialog's text for them, the folder left off.
+    QTEST(QtPictureDialog::resultText(picturedrop::pictures(&data, t(texts::kPictureFilter))).section(u' ', 1), "taken");
+}
+
+// Qt's own dialog where the desktop offers none: the board's types as given, several files, the sample board first.
+void tst_board::pictureDialog()
+{
+    QStringList seen;
+    QTimer::singleShot(0, [&seen] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        seen << dialog->windowTitle() << dialog->nameFilters() << QString::number(dialog->fileMode()) << dialog->directory().path();
+        // Typed: picking with the mouse gives the same text in the name box.
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(R"("frame10.JPG" "frame02.BMP")");
+        static_cast<QDialog *>(dialog)->accept(); // as the Open button does
+    });
+    const DialogResult result =
+        QtPictureDialog().openPictures(nullptr, t(texts::kOpenPicturesTitle), t(texts::kPictureFilter), 32000);
+    const QString samples = QStringLiteral(QV_SOURCE_DIR "/samples");
+    QCOMPARE(seen, QStringList({"Open multiple images...", "Image Format (*.bmp)", "Jpegs (*.jpg)", "Gif Files (*.gif)",
+                                "All pictures (*.bmp *.jpg *.gif)", "3", samples}));
+    QCOMPARE(result.fileName, samples + " frame02.BMP frame10.JPG");
 }
 
 QTEST_MAIN(tst_board)

@@ -43,6 +43,7 @@ void perform(Form1 &form, const QString &how)
     else
         form.action(how.toLatin1().constData())->trigger();
 }
+
 } // namespace
 
 class tst_flow : public QObject
@@ -54,6 +55,7 @@ private Q_SLOTS:
     void secondaryWindows_data();
     void secondaryWindows();
     void typicalFlow();
+    void dropPictures();
 };
 
 void tst_flow::menus_data()
@@ -238,6 +240,32 @@ void tst_flow::typicalFlow()
     QVERIFY(!form.isVisible());
     for (const QPointer<QWidget> &w : windows)
         QVERIFY2(w.isNull(), w ? qPrintable(w->objectName()) : "");
+}
+
+// Pictures dropped on the main window load as if chosen in the picture dialog, after the unsaved-scripts question.
+void tst_flow::dropPictures()
+{
+    FormRig rig(20);
+    Form1 &form = rig.form;
+    form.scriptList().selectEntry(2);
+    QTest::mouseClick(form.scriptEditor()->Command1, Qt::LeftButton);
+    const QDir samples(QStringLiteral(QV_SOURCE_DIR "/samples"));
+    QList<QUrl> files;
+    for (const QString &name : samples.entryList({"frame*"}))
+        files.prepend(QUrl::fromLocalFile(samples.filePath(name)));
+    form.action("sOptions")->trigger();
+    QCOMPARE(drop(&form, files), Qt::IgnoreAction); // the main window takes no input
+    form.options()->close();
+    for (const QList<QUrl> &dropped : {files, {QUrl::fromLocalFile(samples.path())}}) {
+        QTest::mouseClick(form.Command4, Qt::LeftButton);
+        QCOMPARE(drop(&form, dropped), Qt::CopyAction);
+        QCOMPARE(rig.fake.messages.questions, QStringList{"Scripts have been written since the last Save or Load. Save them "
+                                                          "to a script file first? (No throws them away.)"});
+        QCOMPARE(QStringList({form.FrameTotal->text(), form.PageCurrent->text(), form.SceneLabel[8]->text()}),
+                 QStringList({"Total Images= 24", "Page: 1", "Sc:9"}));
+        QCOMPARE(form.Image1[8]->picture().file, samples.filePath("frame09.gif"));
+        QVERIFY(!form.scriptEditor());
+    }
 }
 
 QTEST_MAIN(tst_flow)

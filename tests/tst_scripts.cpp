@@ -11,6 +11,7 @@
 #include "scripts/ScriptFile.h"
 #include "support/BoardRig.h"
 #include "support/CraftedFiles.h"
+#include "support/FormRig.h"
 #include "support/ScriptListDouble.h"
 #include "view/Form1.h"
 
@@ -152,7 +153,7 @@ private Q_SLOTS:
     void editBay_data()
     {
         QTest::addColumn<QString>("before"); // the bay as the program filled it, "|" the cursor or "|...|" selected
-        QTest::addColumn<QString>("way");    // "type": key by key; "key", "altgr", "meta": one event; "paste"
+        QTest::addColumn<QString>("way");    // "type": key by key; "key", "altgr", "meta": one event; "paste", "drop"
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("after");
         const QString a300 = repeated("a", 300), a299 = a300.left(299), a298 = a300.left(298);
@@ -177,6 +178,9 @@ private Q_SLOTS:
         row("full bay takes no paste", a300, "paste", "more", a300);
         row("no half emoji at the cut", a299, "paste", t("😀"), a299);
         row("~ does not count against the room", a298, "paste", "~x~y~z", a298 + "xy");
+        row("dropped ~: nothing", "Dawn", "drop", "~", "Dawn");
+        row("dropped 400 characters: the first 300", "", "drop", repeated("b", 400), repeated("b", 300));
+        row("dropped file: nothing", "Dawn", "drop", "file:///tmp/a.jpg", "Dawn");
     }
     void editBay()
     {
@@ -200,6 +204,10 @@ private Q_SLOTS:
         } else if (way == u"paste") {
             QGuiApplication::clipboard()->setText(input);
             QTest::keyClick(s.bay(), Qt::Key_V, Qt::ControlModifier);
+        } else if (way == u"drop") { // always a copy; a file is refused
+            const bool file = input.startsWith(u"file:");
+            QCOMPARE(support::drop(s.bay()->viewport(), file ? QList{QUrl(input)} : QList<QUrl>{}, input),
+                     file ? Qt::IgnoreAction : Qt::CopyAction);
         } else { // one key event carrying the input, as a keyboard layout or input method sends it
             QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, way == u"altgr" ? Qt::ControlModifier | Qt::AltModifier
                                                              : way == u"meta" ? Qt::MetaModifier : Qt::NoModifier,
@@ -231,12 +239,12 @@ private Q_SLOTS:
         QTest::newRow("new, nothing written: nothing asked") << "new" << "-" << "";
         QTest::newRow("new, saved since: nothing asked") << "new" << "save" << "";
         QTest::newRow("new, loaded since: nothing asked") << "new" << "load" << "";
-        QTest::newRow("new, Yes: saved, then the open dialog") << "new" << "" << "Yes";
+        QTest::newRow("new, Yes: saved (.ScE added), then the open dialog") << "new" << "" << "Yes";
         QTest::newRow("new, Yes, save dialog cancelled: all kept") << "new" << "" << "Yes, cancel";
         QTest::newRow("new, No: thrown away") << "new" << "" << "No";
         QTest::newRow("new, Cancel: all kept, no open dialog") << "new" << "" << "Cancel";
         QTest::newRow("picture dialog cancelled after No: all kept") << "cancelled" << "" << "No";
-        QTest::newRow("quit, Yes: saved, then closed") << "quit" << "" << "Yes";
+        QTest::newRow("quit, Yes: saved (other suffix kept), then closed") << "quit" << "" << "Yes";
         QTest::newRow("quit, Cancel: stays open") << "quit" << "" << "Cancel";
         QTest::newRow("logout asking, No: closed, not asked again") << "logout ask" << "" << "No";
         QTest::newRow("logout asking, Cancel: the session goes on") << "logout ask" << "" << "Cancel";
@@ -292,9 +300,9 @@ private Q_SLOTS:
             s.fake.messages.answers << (answer.startsWith(u"Yes") ? Answer::Yes
                                         : answer == u"No"           ? Answer::No
                                                                     : Answer::Cancel);
-        QTemporaryDir dir; // where Yes saves
+        QTemporaryDir dir; // where Yes saves, a name typed without a suffix
         if (answer.startsWith(u"Yes"))
-            answer == u"Yes" ? s.fake.files.choose(dir.filePath("asked.ScE")) : s.fake.files.cancel();
+            answer == u"Yes" ? s.fake.files.choose(dir.filePath(way == u"quit" ? "asked.txt" : "asked")) : s.fake.files.cancel();
         const bool hides = way == u"Close" || way == u"close box";
         const bool goesOn = !hides && answer != u"Cancel" && answer != u"Yes, cancel";
         const qsizetype openDialogs = s.fake.pictures.titles.size();
@@ -323,7 +331,8 @@ private Q_SLOTS:
             QCOMPARE((s.open(), s.items()), fresh(20));
         }
         if (answer == u"Yes")
-            QCOMPARE(rtf::read(readFile(dir.filePath("asked.ScE"))).text, before.mid(1).join(u'~') + u'~');
+            QCOMPARE(rtf::read(readFile(dir.filePath(way == u"quit" ? "asked.txt" : "asked.ScE"))).text,
+                     before.mid(1).join(u'~') + u'~');
         QCOMPARE(RecoveryStore().read().has_value(), since.isEmpty() && (kept || way == u"logout"));
     }
 
