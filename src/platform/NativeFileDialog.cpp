@@ -48,8 +48,8 @@ bool run(QFileDialog &dialog, const QStringList &nameFilters)
     if (dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
         dialog.setNameFilters(nameFilters);
     // Not exec(): a GTK dialog's exec() runs GTK's own loop, which also
-    // deletes what was left for deletion by the loop of the caller, such as
-    // the layout choice that asked for the dialog and is still running.
+    // deletes what was left for deletion by the caller's loop, such as a
+    // closed window whose handler asked for the dialog and is still running.
     if (!finished)
         loop.exec(QEventLoop::DialogExec);
     return dialog.result() == QDialog::Accepted;
