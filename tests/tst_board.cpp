@@ -291,17 +291,16 @@ void tst_board::pictureDialog()
     QStringList seen;
     QTimer::singleShot(0, [&seen] {
         auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        seen << dialog->windowTitle() << dialog->nameFilters() << QString::number(dialog->fileMode()) << dialog->directory().path();
+        seen << dialog->windowTitle() << dialog->nameFilters() << dialog->directory().path();
         // Typed: picking with the mouse gives the same text in the name box.
         dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(R"("frame10.JPG" "frame02.BMP")");
         static_cast<QDialog *>(dialog)->accept(); // as the Open button does
     });
-    const DialogResult result =
-        QtPictureDialog().openPictures(nullptr, t(texts::kOpenPicturesTitle), t(texts::kPictureFilter), 32000);
     const QString samples = QStringLiteral(QV_SOURCE_DIR "/samples");
+    QCOMPARE(QtPictureDialog().openPictures(nullptr, t(texts::kOpenPicturesTitle), t(texts::kPictureFilter), 32000).fileName,
+             samples + " frame02.BMP frame10.JPG");
     QCOMPARE(seen, QStringList({"Open multiple images...", "Image Format (*.bmp)", "Jpegs (*.jpg)", "Gif Files (*.gif)",
-                                "All pictures (*.bmp *.jpg *.gif)", "3", samples}));
-    QCOMPARE(result.fileName, samples + " frame02.BMP frame10.JPG");
+                                "All pictures (*.bmp *.jpg *.gif)", samples}));
 }
 
 QTEST_MAIN(tst_board)

@@ -56,13 +56,12 @@ struct FormRig
     }
 };
 
-// A drop as a file manager makes one (text: as another program makes one),
-// proposing a move; the action it was answered with.
+// A drop as a file manager makes one (text: as another program does), Shift
+// held for a move; the action it was answered with.
 inline Qt::DropAction drop(QWidget *target, const QList<QUrl> &urls, const QString &text = {})
 {
     QMimeData data;
     urls.isEmpty() ? data.setText(text) : data.setUrls(urls);
-    // Shift held: the user asks for a move.
     QDragEnterEvent enter({9, 9}, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
     QDropEvent drop({9, 9}, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::ShiftModifier);
     if (QCoreApplication::sendEvent(target, &enter), enter.isAccepted())
