@@ -8,9 +8,8 @@
 #include "dialogs/HelpTopics.h"
 #include "platform/LineControl.h"
 #include "platform/Palette.h"
-#include "platform/Screen.h"
 #include "platform/Twips.h"
-#include "platform/WindowSystem.h"
+#include "platform/StayOnTop.h"
 #include "resources/StoredBitmaps.h"
 
 #include <QCloseEvent>
@@ -35,10 +34,9 @@ void insertSorted(QListWidget *list, const QString &title)
 }
 } // namespace
 
-Help::Help(const Platform &platform)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+Help::Help(QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint)
-    , m_platform(platform)
 {
     setObjectName(QStringLiteral("Help"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -130,14 +128,12 @@ void Help::Form_Load()
     Text1->setEnabled(false);
     StayOnTop();
     FillTopics();
-
-    m_platform.windows->centre(this, m_platform.screen->size());
     Timer1->start();
 }
 
 void Help::StayOnTop()
 {
-    m_platform.windows->makeTopmost(this);
+    stacking::StayOnTop(this);
 }
 
 void Help::FillTopics()

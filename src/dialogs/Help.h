@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/Picture.h"
-#include "platform/Platform.h"
 
 #include <QWidget>
 
@@ -21,7 +20,7 @@ class Help : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Help(const Platform &platform);
+    explicit Help(QWidget *parent);
 
     // Load steps; the window is then shown by the caller.
     void Form_Load();
@@ -64,6 +63,5 @@ private:
     void setPicture(int resource);
     std::array<LineControl *, 6> lines() const { return {Line1, Line2, Line3, Line4, Line5, Line6}; }
 
-    Platform m_platform;
     Picture m_picture;
 };

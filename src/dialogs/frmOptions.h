@@ -4,7 +4,9 @@
 
 #include <array>
 
-class Form1;
+namespace board {
+class SceneBoard;
+}
 class QButtonGroup;
 class QCheckBox;
 class QFrame;
@@ -20,7 +22,7 @@ class frmOptions : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmOptions(Form1 &form1);
+    frmOptions(board::SceneBoard &board, QWidget *parent);
 
     // Load steps; the window is then shown by the caller.
     void Form_Load();
@@ -45,15 +47,17 @@ public:
     void cmdOK_Click();
     void Command1_Click();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
+Q_SIGNALS:
+    // The settings or colours changed: the main window shows them again.
+    void boardChanged();
+    // OK or Go Defaults: the Script Editor's tips on or off.
+    void toolTipsApplied(bool on);
 
 private:
     void ResetControls();
     void StayOnTop();
     void applyScheme(int k);
-    void enableMain();
 
-    Form1 &m_form1;
+    board::SceneBoard &m_board;
     QButtonGroup *m_group = nullptr;
 };

@@ -1,7 +1,7 @@
 #include "platform/QtPictureDialog.h"
 
-#include "platform/QtDialogOwner.h"
 #include "platform/ShortNames.h"
+#include "platform/StayOnTop.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -106,10 +106,10 @@ QString QtPictureDialog::startDirectory() const
 
 DialogResult QtPictureDialog::openPictures(QWidget *owner, const QString &title, const QString &filter, int maxLength)
 {
-    QFileDialog dialog(nullptr, title, startDirectory());
+    QFileDialog dialog(owner ? owner->window() : nullptr, title, startDirectory());
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    qtdialogs::own(&dialog, owner);
+    stacking::keepAboveTopmost(&dialog);
     // One entry per picture type, as the board asks, and one more that shows
     // them all, so a board of mixed types can be chosen in one go.
     QStringList filters = nameFilters(filter);

@@ -11,7 +11,7 @@
 #include "platform/Palette.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
-#include "platform/WindowSystem.h"
+#include "platform/StayOnTop.h"
 #include "printing/PrintPreviewDialog.h"
 #include "resources/StoredBitmaps.h"
 #include "scripts/ScriptEditor.h"
@@ -40,12 +40,20 @@
 namespace {
 using texts::text;
 
-// Showing a window that is already loaded only makes it visible and brings it forward.
-void bringToFront(QWidget *window)
+// Centres `window` with its frame on the work area of the screen that holds
+// `main`. A frame is known only once a window is shown; the window manager
+// frames ours alike, so the main window's stands for it.
+void centreOn(QWidget *window, const QWidget *main)
 {
-    window->show();
-    window->raise();
-    window->activateWindow();
+    const QScreen *screen = main->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry(), outer = main->frameGeometry(), inner = main->geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    QRect placed(QPoint(), window->size().grownBy(frame));
+    placed.moveCenter(area.center());
+    window->move(std::max(placed.left(), area.left()), std::max(placed.top(), area.top()));
 }
 
 QPushButton *button(QWidget *parent, const char *name, const char *caption)
@@ -328,14 +336,48 @@ void Form1::start()
     showMaximized();
     if (offerRecovery())
         return;
-    m_beginOption = new BeginOption(*this);
+    m_beginOption = new BeginOption(this);
+    wire(m_beginOption);
     m_beginOption->Form_Load();
-    // Owned by the main window (kept above it) without being its child
-    // widget, so disabling the main window leaves the choice usable.
-    m_beginOption->winId();
-    if (windowHandle())
-        m_beginOption->windowHandle()->setTransientParent(windowHandle());
-    m_beginOption->show();
+    present(m_beginOption);
+}
+
+void Form1::wire(QWidget *window)
+{
+    if (auto *choice = qobject_cast<BeginOption *>(window)) {
+        connect(choice, &BeginOption::layoutChosen, this, [this] {
+            m_board.GoSmall = true;
+            m_board.BeginBoard();
+            activateWindow();
+            raise();
+        });
+    } else if (auto *editor = qobject_cast<ScriptEditor *>(window)) {
+        connect(editor, &ScriptEditor::sceneScriptWritten, this, [this](const QString &entry) {
+            m_board.SceneText = entry;
+            updateFromBoard();
+        });
+        connect(editor, &ScriptEditor::closedByUser, this, [this] { m_board.GoShowOpenDialog = false; });
+        connect(editor, &ScriptEditor::unsavedScriptsChanged, this, &Form1::keepRecoveryCopy);
+    } else if (auto *options = qobject_cast<frmOptions *>(window)) {
+        connect(options, &frmOptions::boardChanged, this, &Form1::updateFromBoard);
+        // Reaching the list creates the Script Editor, which keeps its tips
+        // as state for when it is next shown.
+        connect(options, &frmOptions::toolTipsApplied, this, [this](bool on) { scriptList().setToolTips(on); });
+    }
+}
+
+void Form1::present(QWidget *window)
+{
+    if (!window->property("placed").toBool()) {
+        window->setProperty("placed", true);
+        centreOn(window, this);
+    }
+    // The close-up alone may go behind the main window.
+    if (window != m_closeUp)
+        stacking::keepAboveTopmost(window);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void Form1::updateFromBoard()
@@ -379,9 +421,9 @@ QSize Form1::sceneBoxPixels() const
 board::ScriptListAccess &Form1::scriptList()
 {
     if (!m_scriptEditor) {
-        m_scriptEditor = new ScriptEditor(*this);
-        m_scriptEditor->Form_Load();
-        connect(m_scriptEditor, &ScriptEditor::unsavedScriptsChanged, this, &Form1::keepRecoveryCopy);
+        m_scriptEditor = new ScriptEditor(m_platform, this);
+        wire(m_scriptEditor);
+        m_scriptEditor->Form_Load(m_board.Text2.Text());
     }
     return *m_scriptEditor;
 }
@@ -420,10 +462,10 @@ void Form1::BigPreview_Click()
 void Form1::showCloseUp()
 {
     if (!m_closeUp) {
-        m_closeUp = new Quorvadine(*this);
-        m_closeUp->Form_Load();
+        m_closeUp = new Quorvadine(*m_platform.loader);
+        m_closeUp->Form_Load(m_board);
     }
-    bringToFront(m_closeUp);
+    present(m_closeUp);
 }
 
 void Form1::sOpen_Click()
@@ -456,19 +498,19 @@ void Form1::sScriptEditor_Click()
     m_board.GoShowOpenDialog = true;
     m_board.CloseScene();
     scriptList();
-    m_scriptEditor->open();
+    present(m_scriptEditor);
 }
 
 void Form1::sPrint_Click()
 {
     if (m_printPreviewDialog) {
         // Open since before the last "Print Setup": brought forward, not refilled.
-        bringToFront(m_printPreviewDialog);
+        present(m_printPreviewDialog);
         return;
     }
-    m_printPreviewDialog = new PrintPreviewDialog(*this);
-    m_printPreviewDialog->Form_Load(scriptList());
-    m_printPreviewDialog->show();
+    m_printPreviewDialog = new PrintPreviewDialog(m_platform, printSheets(), this);
+    m_printPreviewDialog->Form_Load(m_board, scriptList());
+    present(m_printPreviewDialog);
 }
 
 PrintPreviewDialog *Form1::printPreviewDialog() const
@@ -495,28 +537,29 @@ frmAbout *Form1::about() const { return m_about; }
 void Form1::sOptions_Click()
 {
     if (!m_options) {
-        m_options = new frmOptions(*this);
+        m_options = new frmOptions(m_board, this);
+        wire(m_options);
         m_options->Form_Load();
     }
-    bringToFront(m_options);
+    present(m_options);
 }
 
 void Form1::sHelp_Click()
 {
     if (!m_help) {
-        m_help = new Help(m_platform);
+        m_help = new Help(this);
         m_help->Form_Load();
     }
-    bringToFront(m_help);
+    present(m_help);
 }
 
 void Form1::sAbout_Click()
 {
     if (!m_about) {
-        m_about = new frmAbout(m_platform);
+        m_about = new frmAbout(this);
         m_about->Form_Load();
     }
-    bringToFront(m_about);
+    present(m_about);
 }
 
 void Form1::Command6_Click()

@@ -123,6 +123,11 @@ private:
     QSize sceneBoxPixels() const override;
     void boardChanged() override { updateFromBoard(); }
 
+    // Connects a secondary window's signals, once, when it is made.
+    void wire(QWidget *window);
+    // Shows a window, centred on this window's screen the first time, and
+    // brings it to the front, above any window of ours that stays on top.
+    void present(QWidget *window);
     void createControls();
     void createMenus();
     void createShortcuts();
