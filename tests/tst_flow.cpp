@@ -5,7 +5,7 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOptions.h"
 #include "platform/ImageBox.h"
-#include "platform/QtDialogOwner.h"
+#include "platform/StayOnTop.h"
 #include "scripts/EditBay.h"
 #include "scripts/ScriptEditor.h"
 #include "support/BoardRig.h"
@@ -137,13 +137,11 @@ void tst_flow::secondaryWindows()
              QStringList({"Current View: Sc:" + QString::number(scene), QString::number(scene) + ".-empty-"}));
     // The Script Editor item closes the scene first: Save or Load comes next.
     QCOMPARE(form.BigPreview->picture().resource == 2000, window == u"ScriptEditor");
-    // A dialog or message belongs to the window that asked for it and joins the topmost
-    // band while a window of ours is there, so it never opens behind one; -1: not owned.
+    // A dialog or message joins the topmost band while a window of ours is there, so it never opens behind one.
     const auto dialogOnTop = [&] {
-        QMessageBox box;
-        qtdialogs::own(&box, form.Command1);
-        const bool owned = box.windowHandle()->transientParent() == form.windowHandle() && !box.parent();
-        return owned ? int(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint)) : -1;
+        QMessageBox box(&form);
+        stacking::keepAboveTopmost(&box);
+        return int(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     };
     QTEST(dialogOnTop(), "topmost");
     const auto windowsNamed = [](const QString &name) {
@@ -163,11 +161,11 @@ void tst_flow::secondaryWindows()
     if (form.closeUp())
         QCOMPARE(form.closeUp()->Image1->picture().file, rig.pictures[scene - 1]);
     // Only the options window and the print dialogue take the main window's input, till they close.
-    QTest::mouseClick(form.Command4, Qt::LeftButton);
+    QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {}, form.Command4->mapTo(&form, QPoint(5, 5)));
     QCOMPARE(form.PageCurrent->text(), blocks ? t("Page: 1") : t("Page: 2"));
     shown->close();
     flushDeletes();
-    QVERIFY(form.isEnabled());
+    QVERIFY(takesInput(form));
     form.close();
 }
 
