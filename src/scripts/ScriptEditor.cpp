@@ -25,7 +25,7 @@ using texts::text;
 } // namespace
 
 ScriptEditor::ScriptEditor(const Platform &platform, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
     , m_platform(platform)
 {
     setObjectName(QStringLiteral("ScriptEditor"));
