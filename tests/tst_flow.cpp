@@ -5,7 +5,6 @@
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOptions.h"
 #include "platform/ImageBox.h"
-#include "platform/StayOnTop.h"
 #include "scripts/EditBay.h"
 #include "scripts/ScriptEditor.h"
 #include "support/BoardRig.h"
@@ -137,13 +136,6 @@ void tst_flow::secondaryWindows()
              QStringList({"Current View: Sc:" + QString::number(scene), QString::number(scene) + ".-empty-"}));
     // The Script Editor item closes the scene first: Save or Load comes next.
     QCOMPARE(form.BigPreview->picture().resource == 2000, window == u"ScriptEditor");
-    // A dialog or message joins the topmost band while a window of ours is there, so it never opens behind one.
-    const auto dialogOnTop = [&] {
-        QMessageBox box(&form);
-        stacking::keepAboveTopmost(&box);
-        return int(box.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    };
-    QTEST(dialogOnTop(), "topmost");
     const auto windowsNamed = [](const QString &name) {
         QList<QWidget *> all = QApplication::topLevelWidgets();
         all.removeIf([&](QWidget *w) { return w->objectName() != name; });
@@ -151,7 +143,6 @@ void tst_flow::secondaryWindows()
     };
     QPointer<QWidget> shown = windowsNamed(window).value(0);
     shown->hide();
-    QCOMPARE(dialogOnTop(), 0);
     QFETCH(QString, second);
     perform(form, second);
     flushDeletes();
