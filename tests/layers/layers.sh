@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The source folders stack: each may include only from itself and the folders
 # below it. From the bottom: resources (design data and stored pictures), platform,
-# board; then the windows (scripts, printing, dialogs), each using only itself and
-# these; on top the main window (view), which alone knows and wires the others.
+# board; then the windows, stacked too (scripts, printing, dialogs); on top the
+# main window (view), which alone knows and wires the others.
 # Usage: layers.sh SOURCE_DIR
 set -euo pipefail
 cd "${1:?usage: layers.sh SOURCE_DIR}"
@@ -11,8 +11,8 @@ declare -A allowed=(
     [platform]="resources platform"
     [board]="resources platform board"
     [scripts]="resources platform board scripts"
-    [printing]="resources platform board printing"
-    [dialogs]="resources platform board dialogs"
+    [printing]="resources platform board scripts printing"
+    [dialogs]="resources platform board scripts printing dialogs"
 )
 bad=0
 for folder in "${!allowed[@]}"; do
