@@ -82,20 +82,24 @@ void tst_dialogs::windows_data()
 }
 
 // Each window: its title and every caption, no minimise or maximise button, and
-// centred by its client size, known before the first show (the frame is not there yet).
+// centred by its size on the work area of the main window's screen.
 void tst_dialogs::windows()
 {
     QFETCH(QByteArray, opening);
     QFETCH(QSize, client);
     FormRig rig(9);
     Form1 &f = rig.form;
+    // With two screens (tst_dialogs_two_screens) the main window is on the second, not the primary.
+    f.windowHandle()->setScreen(QGuiApplication::screens().last());
+    const QRect area = QGuiApplication::screens().last()->availableGeometry();
     f.action(opening.constData())->trigger();
     QWidget *window = f.options() ? static_cast<QWidget *>(f.options()) : f.help() ? static_cast<QWidget *>(f.help())
                       : f.about() ? static_cast<QWidget *>(f.about()) : f.printPreviewDialog();
     QVERIFY(!(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     QTEST(window->windowTitle(), "title");
     const QRect expected = twips::rect(0, 0, client.width(), client.height());
-    QCOMPARE(window->geometry(), expected.translated((800 - expected.width()) / 2, (600 - expected.height()) / 2));
+    QCOMPARE(window->geometry(), expected.translated(area.x() + (area.width() - expected.width()) / 2,
+                                                     area.y() + (area.height() - expected.height()) / 2));
     QStringList captions;
     for (const QWidget *control : window->findChildren<QWidget *>())
         if (const QString text = control->property("text").toString(); !text.isEmpty())
