@@ -2,7 +2,6 @@
 
 #include "resources/Texts.h"
 #include "dialogs/DialogLayout.h"
-#include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/HelpTopics.h"
@@ -35,7 +34,7 @@ void insertSorted(QListWidget *list, const QString &title)
 } // namespace
 
 Help::Help(QWidget *parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("Help"));
@@ -91,7 +90,6 @@ Help::Help(QWidget *parent)
     setTabOrder(List1, Text1);
     setTabOrder(Text1, Command1);
     Command1->setDefault(true);
-    enterkey::install(this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));

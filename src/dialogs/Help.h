@@ -2,7 +2,7 @@
 
 #include "platform/Picture.h"
 
-#include <QWidget>
+#include <QDialog>
 
 #include <array>
 
@@ -16,7 +16,7 @@ class QTimer;
 // The help window: 63 topics in a list and the chosen one's text in a speech
 // bubble from the figure in the background. Until the first choice the
 // figure sleeps and "z", "Z", bold "Z" come and go in a seven-tick loop.
-class Help : public QWidget
+class Help : public QDialog
 {
     Q_OBJECT
 public:

@@ -3,7 +3,6 @@
 #include "resources/Texts.h"
 #include "resources/ColourSchemes.h"
 #include "dialogs/DialogLayout.h"
-#include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
 #include "resources/TipTable.h"
@@ -50,7 +49,7 @@ QPushButton *push(QWidget *parent, const char *name, const char *caption)
 } // namespace
 
 frmOptions::frmOptions(board::SceneBoard &board, QWidget *parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint)
     , m_board(board)
 {
@@ -108,7 +107,6 @@ frmOptions::frmOptions(board::SceneBoard &board, QWidget *parent)
     setTabOrder(Option1[0], Command1);
     cmdOK->setFocus();
     cmdOK->setDefault(true);
-    enterkey::install(this);
 
     connect(Check0, &QCheckBox::toggled, this, &frmOptions::Check0_Click);
     connect(Check1, &QCheckBox::toggled, this, &frmOptions::Check1_Click);

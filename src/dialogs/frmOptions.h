@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 #include <array>
 
@@ -18,7 +18,7 @@ class QRadioButton;
 // schemes. Switches write their setting at once and schemes recolour the main
 // window at once; borders and tips are applied only by OK or Go Defaults.
 // The main window takes no input while it is open.
-class frmOptions : public QWidget
+class frmOptions : public QDialog
 {
     Q_OBJECT
 public:

@@ -2,7 +2,6 @@
 
 #include "resources/Texts.h"
 #include "platform/Dialogs.h"
-#include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
 #include "board/SceneBoard.h"
 #include "platform/ImageBox.h"
@@ -28,7 +27,7 @@ using texts::text;
 } // namespace
 
 PrintPreviewDialog::PrintPreviewDialog(const Platform &platform, PrintSheets &sheets, QWidget *parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
     , m_platform(platform)
     , m_sheets(sheets)
 {
@@ -83,7 +82,6 @@ PrintPreviewDialog::PrintPreviewDialog(const Platform &platform, PrintSheets &sh
     OKButton = push("OKButton", kPrintSetup, kOKButtonPlace);
     CancelButton = push("CancelButton", kClose, kCancelButtonPlace);
     OKButton->setDefault(true);
-    enterkey::install(this);
 
     connect(OKButton, &QPushButton::clicked, this, &PrintPreviewDialog::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &PrintPreviewDialog::CancelButton_Click);

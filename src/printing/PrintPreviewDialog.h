@@ -3,7 +3,7 @@
 #include "board/WorkBuffer.h"
 #include "platform/Platform.h"
 
-#include <QWidget>
+#include <QDialog>
 
 #include <array>
 
@@ -21,7 +21,7 @@ class ScriptListAccess;
 // The print dialogue: a preview of the current scene, the six print modes
 // and "Print Setup". It fills the print sheets when it opens and prints the
 // selected mode's sheets, once per copy, through the printer dialogue.
-class PrintPreviewDialog : public QWidget
+class PrintPreviewDialog : public QDialog
 {
     Q_OBJECT
 public:

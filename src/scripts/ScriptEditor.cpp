@@ -3,7 +3,6 @@
 #include "platform/DesignFont.h"
 #include "resources/Texts.h"
 #include "platform/Dialogs.h"
-#include "platform/EnterKey.h"
 #include "platform/Palette.h"
 #include "platform/Twips.h"
 #include "platform/StayOnTop.h"
@@ -65,8 +64,10 @@ void ScriptEditor::createControls()
         w->setGeometry(twips::rect(c.left, c.top, c.width, c.height));
         palette::setBackground(w, c.background);
         palette::setForeground(w, c.foreground);
-        if (auto *b = qobject_cast<QPushButton *>(w))
+        if (auto *b = qobject_cast<QPushButton *>(w)) {
             b->setText(text(c.caption));
+            b->setAutoDefault(true); // Enter presses the focused button
+        }
         else if (auto *l = qobject_cast<QLabel *>(w))
             l->setText(text(c.caption));
     }
@@ -78,7 +79,6 @@ void ScriptEditor::createControls()
         if (selectedIndex() >= 0)
             List1_Click();
     });
-    enterkey::install(this);
     connect(Command1, &QPushButton::clicked, this, &ScriptEditor::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &ScriptEditor::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &ScriptEditor::Command3_Click);

@@ -1,6 +1,5 @@
 #include "view/BeginOption.h"
 
-#include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
 #include "resources/Texts.h"
 #include "platform/ImageBox.h"
@@ -16,7 +15,7 @@ using texts::text;
 } // namespace
 
 BeginOption::BeginOption(QWidget *parent)
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("BeginOption"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -55,7 +54,6 @@ BeginOption::BeginOption(QWidget *parent)
     Command7->setDefault(true);
     Command7->setFocus();
     setTabOrder(Command7, Command1);
-    enterkey::install(this);
 
     connect(Command7, &QPushButton::clicked, this, &BeginOption::Command7_Click);
     connect(Picture1, &ImageBox::clicked, this, &BeginOption::Picture1_Click);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 #include <array>
 
@@ -11,7 +11,7 @@ class QPushButton;
 // The layout choice shown over the main window at start, which takes no
 // input meanwhile. Only nine scenes a page exist; the two larger layouts are
 // shown disabled.
-class BeginOption : public QWidget
+class BeginOption : public QDialog
 {
     Q_OBJECT
 public:

@@ -7,7 +7,6 @@
 #include "dialogs/frmOptions.h"
 #include "platform/ImageBox.h"
 #include "platform/Dialogs.h"
-#include "platform/EnterKey.h"
 #include "platform/Palette.h"
 #include "platform/Screen.h"
 #include "platform/Twips.h"
@@ -61,6 +60,7 @@ QPushButton *button(QWidget *parent, const char *name, const char *caption)
     auto *b = new QPushButton(text(caption), parent);
     b->setObjectName(QLatin1String(name));
     b->setFocusPolicy(Qt::TabFocus);
+    b->setAutoDefault(true); // Enter presses the focused button
     return b;
 }
 
@@ -221,7 +221,6 @@ void Form1::createShortcuts()
     };
     for (const auto &[key, command] : keys)
         new QShortcut(QKeySequence(key), this, command, Qt::WindowShortcut);
-    enterkey::install(this);
 }
 
 void Form1::applyGeometry()
