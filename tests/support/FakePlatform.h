@@ -204,13 +204,9 @@ public:
     }
 };
 
-// Whether the main window takes input: no modal window is open over it.
+// Whether the main window takes input: none of its windows is modal, nor any box.
 inline bool takesInput(const QWidget &main)
 {
     const QWidget *modal = QApplication::activeModalWidget();
-    if (!modal || modal->windowModality() == Qt::ApplicationModal)
-        return !modal;
-    while (modal && modal != &main)
-        modal = modal->parentWidget();
-    return modal != &main;
+    return !modal || (modal->windowModality() == Qt::WindowModal && modal->parentWidget() != &main);
 }
