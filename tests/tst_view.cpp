@@ -241,6 +241,9 @@ private Q_SLOTS:
         QTest::newRow("Enter in the options window: OK") << "frmOptions sOptions Check0" << int(Qt::Key_Return);
         QTest::newRow("keypad Enter in the help window: Close") << "Help sHelp" << int(Qt::Key_Enter);
         QTest::newRow("Enter on the print dialogue's focused Close") << "PrintPreviewDialog sPrint CancelButton" << int(Qt::Key_Return);
+        QTest::newRow("Enter on About's OK") << "frmAbout sAbout cmdOK" << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter on the About box") << "frmAbout sAbout" << int(Qt::Key_Enter);
+        QTest::newRow("Esc on the About box") << "frmAbout sAbout" << int(Qt::Key_Escape);
     }
     void keys()
     {
@@ -252,16 +255,13 @@ private Q_SLOTS:
             rig.form.action(parts[1].toLatin1().constData())->trigger();
         else
             rig.form.BigPreview_Click();
-        QPointer<QWidget> target;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->isVisible() && QLatin1String(w->metaObject()->className()) == parts[0])
-                target = w;
-        QVERIFY(target);
-        if (parts.size() > 2)
-            target->findChild<QWidget *>(parts[2])->setFocus(); // not a default button
+        // Every window but the close-up is the main window's child.
+        QPointer<QWidget> target = rig.form.closeUp() ? rig.form.closeUp() : rig.form.findChild<QWidget *>(parts[0]);
+        QWidget *focus = parts.size() > 2 ? target->findChild<QWidget *>(parts[2]) : target.data();
+        focus->setFocus();
         target->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(target));
-        QTest::keyClick(target, Qt::Key(key));
+        QTest::keyClick(focus, Qt::Key(key));
         QTest::qWait(0);
         QVERIFY(!target || !target->isVisible());
     }
