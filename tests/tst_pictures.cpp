@@ -66,6 +66,7 @@ private Q_SLOTS:
     void decodedAhead();
     void ourPictures_data();
     void ourPictures();
+    void doubleSize();
 };
 
 void tst_pictures::pictureFiles_data()
@@ -431,6 +432,19 @@ void tst_pictures::ourPictures()
     QFETCH(QImage, image);
     QFETCH(QSize, size);
     QCOMPARE(image.size(), size);
+}
+
+// Every stored picture has a rendering twice as large, for dense screens.
+void tst_pictures::doubleSize()
+{
+    resources::logo(); // registers the pictures
+    const QDir dir(u":/bitmaps"_qs);
+    const QStringList names = dir.entryList().filter(QRegularExpression(u"^[^@]*$"_qs));
+    QVERIFY(names.size() > 10);
+    for (const QString &name : names) {
+        const QImage one(dir.filePath(name)), two(dir.filePath(name.chopped(4) + u"@2x.png"_qs));
+        QVERIFY2(two.size() == one.size() * 2 && two.devicePixelRatio() == 2, qPrintable(name));
+    }
 }
 
 QTEST_MAIN(tst_pictures)
