@@ -1,10 +1,12 @@
 #include "platform/QtPlatform.h"
+#include "platform/Session.h"
 #include "view/Form1.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    session::choosePlatform(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvadine"));
     QtPlatform qt;

@@ -10,6 +10,7 @@
 #include "platform/EnterKey.h"
 #include "platform/Palette.h"
 #include "platform/Screen.h"
+#include "platform/Session.h"
 #include "platform/Twips.h"
 #include "platform/WindowSystem.h"
 #include "printing/PrintPreviewDialog.h"
@@ -230,7 +231,8 @@ void Form1::applyGeometry()
 
 QSizeF Form1::innerTwips() const
 {
-    return QSizeF(m_inner->width() * twips::kPerPixel, m_inner->height() * twips::kPerPixel);
+    const QSize inner = m_inner->size().grownBy(session::ownDecorations(windowHandle()));
+    return QSizeF(inner.width() * twips::kPerPixel, inner.height() * twips::kPerPixel);
 }
 
 void Form1::resizeEvent(QResizeEvent *event)
@@ -271,12 +273,13 @@ void Form1::Form_Resize(QSizeF inner)
 
     // The window is taken back to its design size after the alert. When that
     // size change comes back still too large (a window manager that keeps
-    // the window maximised), the layout goes on without alerting again, so
-    // the alert can never loop.
+    // the window maximised, a tiling compositor that keeps its tile), the
+    // layout goes on without alerting again, so the alert can never loop.
     const bool answerToAlert = m_awaitingDesignSize;
     m_awaitingDesignSize = false;
     if (layout::needsAlert(b.Text5.Text(), b.Text6.Text()) && b.AlertsAreOn.toBool() && !answerToAlert && !m_inAlert
-        && layout::screenMayAlert(m_platform.screen->size())) {
+        && layout::screenMayAlert(m_platform.screen->size()) && !m_alertedSizes.contains(inner)) {
+        m_alertedSizes.append(inner);
         m_inAlert = true;
         m_platform.messages->show(this, QString::fromUtf8(texts::kUnsupportedResolution));
         // A maximised window will not take a new size: return it to normal first.
@@ -374,6 +377,11 @@ void Form1::updateFromBoard()
 QSize Form1::sceneBoxPixels() const
 {
     return Image1[0]->size() * devicePixelRatio();
+}
+
+QSize Form1::previewPixels() const
+{
+    return BigPreview->size() * devicePixelRatio();
 }
 
 board::ScriptListAccess &Form1::scriptList()
