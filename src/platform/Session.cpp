@@ -30,6 +30,11 @@ QMargins ownDecorations(const QString &platformName, QMargins frame)
     return platformName.startsWith(QLatin1String("wayland")) ? frame : QMargins();
 }
 
+bool isWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
 QMargins ownDecorations(const QWindow *window)
 {
     return window ? ownDecorations(QGuiApplication::platformName(), window->frameMargins()) : QMargins();

@@ -21,6 +21,9 @@ QByteArray platformFor(const QProcessEnvironment &environment, const QStringList
 // Sets QT_QPA_PLATFORM from platformFor() for this process; call it first in main().
 void choosePlatform(int argc, char *argv[]);
 
+// Whether the program runs on Qt's Wayland platform.
+bool isWayland();
+
 // The margins of the decorations Qt draws itself around `frame` on
 // `platformName` (Wayland without a server-side frame): they take room a
 // window manager's frame would take outside the window, so the layout

@@ -285,7 +285,11 @@ void Form1::Form_Resize(QSizeF inner)
         // A maximised window will not take a new size: return it to normal first.
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
         const QSize design(twips::toPixels(layout::kInnerWidth), twips::toPixels(layout::kInnerHeight));
-        resize(design.width(), design.height() + (height() - m_inner->height()));
+        // A Wayland compositor ends a client that draws its maximised window at
+        // another size before the compositor has restored it: there the design
+        // size follows the compositor's answer (keepDesignSize).
+        if (!session::isWayland())
+            resize(design.width(), design.height() + (height() - m_inner->height()));
         // Most window systems answer the request later, with a resize of their own.
         m_awaitingDesignSize = m_inner->size() != design;
         m_inAlert = false;
