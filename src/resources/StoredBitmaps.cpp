@@ -23,7 +23,7 @@ namespace {
 
 constexpr int kStoredNumbers[] = {101, 2000, 2001, 2005, 1000, 1001, 2003, 2004};
 constexpr int kPrintModes = 6;
-constexpr int kIconSizes[] = {32, 48, 256};
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 QString iconPath(int size)
 {

@@ -1,5 +1,5 @@
-// Draws every picture of the program and the sample board, and writes them
-// into the source tree: qv_artwork <project directory>.
+// Draws every picture of the program but its icon (tools/icons) and the sample
+// board, and writes them into the source tree: qv_artwork <project directory>.
 #include "Drawing.h"
 #include "Icons.h"
 #include "Quantize.h"
@@ -29,8 +29,6 @@ const StoredPicture kStored[] = {
     {1000, 16, artwork::stored::caveDark},     {1001, 16, artwork::stored::caveLit},
     {2003, 256, artwork::stored::helpAsleep},  {2004, 256, artwork::stored::helpAwake},
 };
-
-const int kIconSizes[] = {32, 48, 256};
 
 QTextStream &err()
 {
@@ -114,11 +112,6 @@ int main(int argc, char *argv[])
     artwork::setScale(2);
     ok = writeBitmaps(bitmaps, QStringLiteral("@2x")) && ok;
     artwork::setScale(1);
-    for (const int size : kIconSizes) {
-        ok = save(artwork::icons::appIcon(size),
-                  root + QStringLiteral("/src/resources/icons/hicolor/%1x%1/apps/quorvadine.png").arg(size))
-             && ok;
-    }
     ok = writeSamples(root + QStringLiteral("/samples")) && ok;
     return ok ? 0 : 1;
 }
