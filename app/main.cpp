@@ -9,6 +9,7 @@ int main(int argc, char *argv[])
     session::choosePlatform(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvadine"));
+    QApplication::setDesktopFileName(QStringLiteral(QV_APP_ID));
     QtPlatform qt;
     Form1 form1(qt.platform());
     form1.start();
