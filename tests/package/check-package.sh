@@ -120,7 +120,8 @@ for size in 16 22 24 32 48 64 128 256; do
         || fail "$icon is not a ${size}x${size} PNG"
 done
 grep -q '<svg' "/usr/share/icons/hicolor/scalable/apps/$id.svg" || fail "the scalable icon is not an SVG"
-page=$(MANWIDTH=80 man -l /usr/share/man/man1/quorvadine.1.gz 2>&1)
+# Wide, so that no phrase is broken over two lines.
+page=$(MANWIDTH=1000 man -l /usr/share/man/man1/quorvadine.1.gz 2>&1)
 for text in NAME SYNOPSIS 'takes no arguments' 'writes no configuration' "$id.desktop"; do
     grep -q "$text" <<<"$page" || fail "the manual page lacks \"$text\""
 done
