@@ -16,8 +16,11 @@ fi
 for tool in dpkg-buildpackage dh lintian appstreamcli desktop-file-validate dpkg-deb readelf objdump ldd man identify; do
     command -v "$tool" >/dev/null || { echo "FAIL: $tool not found (run tools/deps)"; exit 1; }
 done
+# state: dpkg's state of the package ("installed", "config-files", ...; empty
+# or "not-installed" when dpkg has nothing of it).
+state() { dpkg-query -W -f='${db:Status-Status}' quorvadine 2>/dev/null || true; }
 # Never replace or remove a copy someone installed on purpose.
-if dpkg-query -W -f='${Status}' quorvadine 2>/dev/null | grep -q 'installed'; then
+if [ -n "$(state)" ] && [ "$(state)" != not-installed ]; then
     echo "FAIL: a quorvadine package is already installed; remove it first (apt-get remove quorvadine)"
     exit 1
 fi
@@ -30,8 +33,11 @@ tree="$work/quorvadine"
 rm -rf "$work"
 mkdir -p "$tree"
 if git -C "$src" rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-    # What git knows or would add: no build directories, nothing ignored.
-    git -C "$src" ls-files -z --cached --others --exclude-standard |
+    # What git knows or would add: no build directories, nothing ignored,
+    # and never this build directory, wherever it is.
+    skip=()
+    case "$build/" in "$src/"*) skip=(":(exclude)${build#"$src"/}") ;; esac
+    git -C "$src" ls-files -z --cached --others --exclude-standard -- . "${skip[@]}" |
         while IFS= read -r -d '' f; do [ -e "$src/$f" ] && printf '%s\0' "$f"; done |
         tar -C "$src" --null -T - -cf - | tar -C "$tree" -xf -
 else
@@ -99,10 +105,13 @@ for f in "${files[@]}"; do
 done
 
 installed=1
-cleanup() { [ "$installed" = 1 ] && dpkg --purge quorvadine >/dev/null 2>&1 || true; }
+# Installed and removed with apt-get, as the README says; it waits while
+# another apt or dpkg holds the lock.
+apt_get() { DEBIAN_FRONTEND=noninteractive apt-get -y -o DPkg::Lock::Timeout=300 "$@"; }
+cleanup() { [ "$installed" = 1 ] && apt_get purge quorvadine >/dev/null 2>&1 || true; }
 trap cleanup EXIT
-dpkg -i "$deb"
-dpkg-query -W -f='${Status}\n' quorvadine | grep -q 'install ok installed' || fail "not installed"
+apt_get install "$deb"
+[ "$(state)" = installed ] || fail "not installed: $(state)"
 for f in "${files[@]}"; do
     [ -s "$f" ] || fail "$f missing or empty after install"
 done
@@ -183,13 +192,12 @@ done
 bad=$(grep -vE '^/\.$|^/usr(/|$)' <<<"$listing" || true)
 [ -z "$bad" ] || fail "files outside /usr: $bad"
 
-dpkg --purge quorvadine
-installed=0
-if dpkg-query -W -f='${Status}' quorvadine 2>/dev/null | grep -q 'installed'; then
-    fail "still installed after dpkg --purge"
-fi
+apt_get remove quorvadine
 while read -r f; do
-    [ -d "$f" ] || [ ! -e "$f" ] || fail "$f left behind after dpkg --purge"
+    [ -d "$f" ] || [ ! -e "$f" ] || fail "$f left behind after apt-get remove"
 done <<<"$listing"
 [ ! -e /usr/share/doc/quorvadine ] || fail "/usr/share/doc/quorvadine left behind"
+# It has no configuration files to keep, so dpkg keeps nothing of it either.
+[ -z "$(state)" ] || [ "$(state)" = not-installed ] || fail "dpkg still holds the package after apt-get remove: $(state)"
+installed=0
 echo "package: PASS"
