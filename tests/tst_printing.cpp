@@ -169,7 +169,7 @@ void tst_printing::dialogue()
     rig.fake.pointer.history.clear();
     PrintPreviewDialog *dialog = rig.openPrint();
     QCOMPARE(rig.fake.pointer.history, (QList<bool>{true, false})); // the hourglass while print pictures decode
-    QVERIFY(dialog->Option1[0]->isChecked() && dialog->Image1->picture() == rig.form.board().BigPreview);
+    QVERIFY(dialog->Option1[0]->isChecked() && dialog->Image1->picture().file == rig.form.board().BigPreview.file);
     PrintSheets &sheets = rig.form.printSheets();
     // What the dialogue and the sheets show; every sheet picture framed (1) or not.
     const auto shown = [&] {

@@ -94,12 +94,13 @@ void PrintPreviewDialog::Form_Load(const board::SceneBoard &main, board::ScriptL
     RichTextBox1.Left = board::SceneBoard::kParked;
 
     Text1->setPlainText(main.SceneText);
-    Image1->setPicture(main.BigPreview);
 
     PrintSheets &sheets = m_sheets;
     sheets.setPictureBorders(main.BordersAreOn.toBool());
     // Print-size pictures take a while to decode: the hourglass meanwhile.
     platform.pointer->setBusy(true);
+    // The scene's own file at the preview's device pixels, as the close-up does.
+    Image1->setPicture(board::atSize(*platform.loader, main.BigPreview, Image1->size() * devicePixelRatio()));
     sheets.fill(main, scriptList, RichTextBox1, platform.loader);
     platform.pointer->setBusy(false);
 }

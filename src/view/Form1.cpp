@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Palette.h"
 #include "platform/Screen.h"
+#include "platform/Session.h"
 #include "platform/Twips.h"
 #include "platform/StayOnTop.h"
 #include "printing/PrintPreviewDialog.h"
@@ -237,7 +238,8 @@ void Form1::applyGeometry()
 
 QSizeF Form1::innerTwips() const
 {
-    return QSizeF(m_inner->width() * twips::kPerPixel, m_inner->height() * twips::kPerPixel);
+    const QSize inner = m_inner->size().grownBy(session::ownDecorations(windowHandle()));
+    return QSizeF(inner.width() * twips::kPerPixel, inner.height() * twips::kPerPixel);
 }
 
 void Form1::resizeEvent(QResizeEvent *event)
@@ -278,18 +280,23 @@ void Form1::Form_Resize(QSizeF inner)
 
     // The window is taken back to its design size after the alert. When that
     // size change comes back still too large (a window manager that keeps
-    // the window maximised), the layout goes on without alerting again, so
-    // the alert can never loop.
+    // the window maximised, a tiling compositor that keeps its tile), the
+    // layout goes on without alerting again, so the alert can never loop.
     const bool answerToAlert = m_awaitingDesignSize;
     m_awaitingDesignSize = false;
     if (layout::needsAlert(b.Text5.Text(), b.Text6.Text()) && b.AlertsAreOn.toBool() && !answerToAlert && !m_inAlert
-        && layout::screenMayAlert(m_platform.screen->size())) {
+        && layout::screenMayAlert(m_platform.screen->size()) && !m_alertedSizes.contains(inner)) {
+        m_alertedSizes.append(inner);
         m_inAlert = true;
         m_platform.messages->show(this, QString::fromUtf8(texts::kUnsupportedResolution));
         // A maximised window will not take a new size: return it to normal first.
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
         const QSize design(twips::toPixels(layout::kInnerWidth), twips::toPixels(layout::kInnerHeight));
-        resize(design.width(), design.height() + (height() - m_inner->height()));
+        // A Wayland compositor ends a client that draws its maximised window at
+        // another size before the compositor has restored it: there the design
+        // size follows the compositor's answer (keepDesignSize).
+        if (!session::isWayland())
+            resize(design.width(), design.height() + (height() - m_inner->height()));
         // Most window systems answer the request later, with a resize of their own.
         m_awaitingDesignSize = m_inner->size() != design;
         m_inAlert = false;
@@ -415,6 +422,11 @@ void Form1::updateFromBoard()
 QSize Form1::sceneBoxPixels() const
 {
     return Image1[0]->size() * devicePixelRatio();
+}
+
+QSize Form1::previewPixels() const
+{
+    return BigPreview->size() * devicePixelRatio();
 }
 
 board::ScriptListAccess &Form1::scriptList()

@@ -10,6 +10,7 @@
 #include "view/Quorvadine.h"
 
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -121,6 +122,7 @@ private:
     // BoardHost
     void discardScriptEditor() override;
     QSize sceneBoxPixels() const override;
+    QSize previewPixels() const override;
     void boardChanged() override { updateFromBoard(); }
 
     // Connects a secondary window's signals, once, when it is made.
@@ -151,6 +153,7 @@ private:
     layout::Geometry m_geometry;
     bool m_inAlert = false;
     bool m_awaitingDesignSize = false;
+    QList<QSizeF> m_alertedSizes; // inner sizes the alert was shown for: never twice for one
     QSize m_designSize; // outer size without the frame; invalid until start
     QTimer m_settle;
     QPointer<ScriptEditor> m_scriptEditor;
