@@ -1,12 +1,15 @@
 #include "platform/QtPlatform.h"
+#include "platform/Session.h"
 #include "view/Form1.h"
 
 #include <QApplication>
 
 int main(int argc, char *argv[])
 {
+    session::choosePlatform(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvadine"));
+    QApplication::setDesktopFileName(QStringLiteral(QV_APP_ID));
     QtPlatform qt;
     Form1 form1(qt.platform());
     form1.start();

@@ -424,6 +424,10 @@ void tst_pictures::ourPictures_data()
     QTest::newRow("About icon") << resources::iconImage() << QSize(32, 32);
     QTest::newRow("logo") << resources::logo() << QSize(185, 27);
     QTest::newRow("pointer") << resources::magnifierCursor().pixmap().toImage() << QSize(32, 32);
+    // Each stored picture has a rendering twice as large, for dense screens.
+    for (const QString &name : QDir(u":/bitmaps"_qs).entryList().filter(QRegularExpression(u"^[^@]*$"_qs)))
+        QTest::addRow("%s @2x", qPrintable(name)) << QImage(u":/bitmaps/"_qs + name.chopped(4) + u"@2x.png"_qs)
+                                                  << QImage(u":/bitmaps/"_qs + name).size() * 2;
 }
 
 void tst_pictures::ourPictures()

@@ -2,6 +2,7 @@
 #include "resources/Texts.h"
 #include "platform/ImageBox.h"
 #include "platform/Palette.h"
+#include "platform/Session.h"
 #include "platform/Twips.h"
 #include "support/FormRig.h"
 #include "support/ScriptListDouble.h"
@@ -133,6 +134,56 @@ private Q_SLOTS:
         QCOMPARE(c->Image1->picture().resource, 2000); // nothing selected yet
     }
 
+    // A compositor that keeps the window at a size the alert was shown for (a
+    // tiling one refusing the design size) gets no second alert; another size does.
+    void alertOnce()
+    {
+        Rig rig;
+        rig.fake.screen.screenSize = QSize(1920, 1080);
+        const QSizeF tile(28800, 15750);
+        for (const QSizeF &inner : {tile, tile, QSizeF(9465, 6510), tile, QSizeF(28800, 15000)})
+            rig.form.Form_Resize(inner);
+        QCOMPARE(rig.fake.messages.texts, QStringList(2, t(texts::kUnsupportedResolution)));
+    }
+
+    // X11 through XWayland unless the user chose a platform; Qt's own Wayland
+    // decorations count as inner area, a window manager's frame never does.
+    void platform_data()
+    {
+        QTest::addColumn<QString>("given"); // the environment, then the arguments
+        QTest::addColumn<QByteArray>("platform");
+        QTest::newRow("Wayland and X") << "WAYLAND_DISPLAY=wayland-0 DISPLAY=:0" << QByteArray("xcb;wayland");
+        QTest::newRow("session type") << "XDG_SESSION_TYPE=wayland DISPLAY=:1" << QByteArray("xcb;wayland");
+        QTest::newRow("QT_QPA_PLATFORM empty") << "WAYLAND_DISPLAY=w DISPLAY=:0 QT_QPA_PLATFORM=" << QByteArray("xcb;wayland");
+        QTest::newRow("Wayland alone") << "WAYLAND_DISPLAY=wayland-0 XDG_SESSION_TYPE=wayland" << QByteArray();
+        QTest::newRow("X11") << "XDG_SESSION_TYPE=x11 DISPLAY=:0" << QByteArray();
+        QTest::newRow("QT_QPA_PLATFORM") << "WAYLAND_DISPLAY=w DISPLAY=:0 QT_QPA_PLATFORM=wayland" << QByteArray();
+        QTest::newRow("-platform") << "WAYLAND_DISPLAY=w DISPLAY=:0 -platform wayland" << QByteArray();
+    }
+    void platform()
+    {
+        QFETCH(QString, given);
+        QProcessEnvironment env;
+        for (const QString &pair : given.section(u" -"_qs, 0, 0).split(u' '))
+            env.insert(pair.section(u'=', 0, 0), pair.section(u'=', 1));
+        QTEST(session::platformFor(env, given.section(u" -"_qs, 1).prepend(u'-').split(u' ')), "platform");
+        QCOMPARE(session::ownDecorations(u"xcb"_qs, {3, 30, 3, 3}), QMargins());
+    }
+
+    // The big preview is the file decoded at the preview's device pixels, and
+    // the stored pictures are drawn for them (ctest runs this at scale 2 too).
+    void devicePixels()
+    {
+        Rig rig(9, QSize(1600, 1200));
+        const qreal ratio = rig.form.devicePixelRatio();
+        QCOMPARE(ratio, qEnvironmentVariable("QT_SCALE_FACTOR", u"1"_qs).toDouble());
+        QCOMPARE(rig.form.PictureLabelLogo->picture().image.size(), QSize(185, 27) * ratio);
+        rig.form.Image1_Click(4);
+        QImageReader reader(rig.pictures[4]);
+        reader.setScaledSize(rig.form.BigPreview->size() * ratio);
+        QCOMPARE(rig.form.BigPreview->picture().image, reader.read());
+    }
+
     void panel()
     {
         Rig rig;
@@ -225,7 +276,6 @@ private Q_SLOTS:
         QCOMPARE(rig.form.BigPreview->picture().resource, preview);
         if (preview == 0 && scenes) { // the selected box's scene, decoded again at the preview's size
             QCOMPARE(b.BigPreview.file, b.Image1[b.d.toInt()].picture.file);
-            QVERIFY(rig.fake.loader.bounds.contains(b.PreviewPixels));
             QCOMPARE(rig.form.BigPreview->picture().image.size(), QSize(40, 30));
         }
         QVERIFY(rig.fake.messages.texts.isEmpty());
@@ -241,6 +291,9 @@ private Q_SLOTS:
         QTest::newRow("Enter in the options window: OK") << "frmOptions sOptions Check0" << int(Qt::Key_Return);
         QTest::newRow("keypad Enter in the help window: Close") << "Help sHelp" << int(Qt::Key_Enter);
         QTest::newRow("Enter on the print dialogue's focused Close") << "PrintPreviewDialog sPrint CancelButton" << int(Qt::Key_Return);
+        QTest::newRow("Enter on About's OK") << "frmAbout sAbout cmdOK" << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter on the About box") << "frmAbout sAbout" << int(Qt::Key_Enter);
+        QTest::newRow("Esc on the About box") << "frmAbout sAbout" << int(Qt::Key_Escape);
     }
     void keys()
     {
@@ -252,16 +305,13 @@ private Q_SLOTS:
             rig.form.action(parts[1].toLatin1().constData())->trigger();
         else
             rig.form.BigPreview_Click();
-        QPointer<QWidget> target;
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (w->isVisible() && QLatin1String(w->metaObject()->className()) == parts[0])
-                target = w;
-        QVERIFY(target);
-        if (parts.size() > 2)
-            target->findChild<QWidget *>(parts[2])->setFocus(); // not a default button
+        // Every window but the close-up is the main window's child.
+        QPointer<QWidget> target = rig.form.closeUp() ? rig.form.closeUp() : rig.form.findChild<QWidget *>(parts[0]);
+        QWidget *focus = parts.size() > 2 ? target->findChild<QWidget *>(parts[2]) : target.data();
+        focus->setFocus();
         target->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(target));
-        QTest::keyClick(target, Qt::Key(key));
+        QTest::keyClick(focus, Qt::Key(key));
         QTest::qWait(0);
         QVERIFY(!target || !target->isVisible());
     }

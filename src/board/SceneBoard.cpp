@@ -418,7 +418,7 @@ void SceneBoard::SelectPosition(int p, ScriptListAccess &list)
     // The preview decodes the scene's file again at its own size, so it is
     // sharp rather than an enlarged thumbnail. A file gone since the page was
     // shown gives the blank scene picture, without a second message.
-    BigPreview = atSize(*m_services.loader, Image1[p].picture, PreviewPixels);
+    BigPreview = atSize(*m_services.loader, Image1[p].picture, m_host.previewPixels());
     d = p;
     FatViewSceneLabel = text(texts::kCurrentViewPrefix) + SceneLabel[p];
     RichTextBox6.setText(SceneLabel[p]);

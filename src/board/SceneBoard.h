@@ -50,6 +50,8 @@ public:
     virtual void discardScriptEditor() = 0;
     // The size a scene box is shown at, in device pixels: pictures are decoded to it.
     virtual QSize sceneBoxPixels() const = 0;
+    // The size the big preview shows its picture at, in device pixels.
+    virtual QSize previewPixels() const = 0;
     // The board's visible state changed; called before every message and after every operation.
     virtual void boardChanged() = 0;
 };
@@ -111,8 +113,6 @@ public:
     void ShowSceneScript(ScriptListAccess &list);
     void LastScene(ScriptListAccess &list); // "<<", clamped at 0
     void NextScene(ScriptListAccess &list); // ">>", clamped at 8
-    // The size the big preview shows its picture at, in device pixels.
-    QSize PreviewPixels{185, 201};
 
     bool hasBoard() const { return !RichTextBox3.Text().isEmpty(); }
 

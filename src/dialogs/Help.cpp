@@ -2,15 +2,13 @@
 
 #include "resources/Texts.h"
 #include "dialogs/DialogLayout.h"
-#include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/HelpTopics.h"
 #include "platform/LineControl.h"
 #include "platform/Palette.h"
-#include "platform/Screen.h"
 #include "platform/Twips.h"
-#include "platform/WindowSystem.h"
+#include "platform/StayOnTop.h"
 #include "resources/StoredBitmaps.h"
 
 #include <QCloseEvent>
@@ -35,10 +33,9 @@ void insertSorted(QListWidget *list, const QString &title)
 }
 } // namespace
 
-Help::Help(const Platform &platform)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+Help::Help(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint)
-    , m_platform(platform)
 {
     setObjectName(QStringLiteral("Help"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -93,7 +90,6 @@ Help::Help(const Platform &platform)
     setTabOrder(List1, Text1);
     setTabOrder(Text1, Command1);
     Command1->setDefault(true);
-    enterkey::install(this);
 
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
@@ -130,14 +126,12 @@ void Help::Form_Load()
     Text1->setEnabled(false);
     StayOnTop();
     FillTopics();
-
-    m_platform.windows->centre(this, m_platform.screen->size());
     Timer1->start();
 }
 
 void Help::StayOnTop()
 {
-    m_platform.windows->makeTopmost(this);
+    stacking::StayOnTop(this);
 }
 
 void Help::FillTopics()

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "platform/Picture.h"
-#include "platform/Platform.h"
 
-#include <QWidget>
+#include <QDialog>
 
 #include <array>
 
@@ -17,11 +16,11 @@ class QTimer;
 // The help window: 63 topics in a list and the chosen one's text in a speech
 // bubble from the figure in the background. Until the first choice the
 // figure sleeps and "z", "Z", bold "Z" come and go in a seven-tick loop.
-class Help : public QWidget
+class Help : public QDialog
 {
     Q_OBJECT
 public:
-    explicit Help(const Platform &platform);
+    explicit Help(QWidget *parent);
 
     // Load steps; the window is then shown by the caller.
     void Form_Load();
@@ -64,6 +63,5 @@ private:
     void setPicture(int resource);
     std::array<LineControl *, 6> lines() const { return {Line1, Line2, Line3, Line4, Line5, Line6}; }
 
-    Platform m_platform;
     Picture m_picture;
 };

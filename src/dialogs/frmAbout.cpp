@@ -5,8 +5,6 @@
 #include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
 #include "platform/Palette.h"
-#include "platform/Screen.h"
-#include "platform/WindowSystem.h"
 #include "platform/Twips.h"
 #include "resources/StoredBitmaps.h"
 
@@ -34,10 +32,9 @@ QLabel *bandLabel(QWidget *parent, const char *name, const QString &caption, Col
 }
 } // namespace
 
-frmAbout::frmAbout(const Platform &platform)
-    : QWidget(nullptr, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+frmAbout::frmAbout(QWidget *parent)
+    : QWidget(parent, Qt::Tool | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint)
-    , m_platform(platform)
 {
     setObjectName(QStringLiteral("frmAbout"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -90,8 +87,6 @@ void frmAbout::Form_Load()
     setWindowTitle(text(dialogtexts::kAboutCaption));
     d = -1;
     Snoggle = 1;
-
-    m_platform.windows->centre(this, m_platform.screen->size());
     Timer1->start();
 }
 

@@ -2,7 +2,6 @@
 
 #include "board/Variant.h"
 #include "platform/Picture.h"
-#include "platform/Platform.h"
 
 #include <QWidget>
 
@@ -16,7 +15,7 @@ class frmAbout : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmAbout(const Platform &platform);
+    explicit frmAbout(QWidget *parent);
 
     // Load steps; the window is then shown by the caller.
     void Form_Load();
@@ -49,6 +48,5 @@ private:
     void StepPicture();
     void setPicture(int resource);
 
-    Platform m_platform;
     Picture m_picture;
 };

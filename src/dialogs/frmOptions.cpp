@@ -3,19 +3,16 @@
 #include "resources/Texts.h"
 #include "resources/ColourSchemes.h"
 #include "dialogs/DialogLayout.h"
-#include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
 #include "resources/TipTable.h"
 #include "platform/Palette.h"
-#include "platform/Screen.h"
 #include "platform/Twips.h"
-#include "platform/WindowSystem.h"
-#include "view/Form1.h"
+#include "platform/StayOnTop.h"
+#include "board/SceneBoard.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -51,13 +48,14 @@ QPushButton *push(QWidget *parent, const char *name, const char *caption)
 }
 } // namespace
 
-frmOptions::frmOptions(Form1 &form1)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+frmOptions::frmOptions(board::SceneBoard &board, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint)
-    , m_form1(form1)
+    , m_board(board)
 {
     setObjectName(QStringLiteral("frmOptions"));
     setAttribute(Qt::WA_DeleteOnClose);
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(text(dialogtexts::kOptionsCaption));
     setFont(designfont::of(font()));
     palette::setBackground(this, colours::kWindow);
@@ -109,7 +107,6 @@ frmOptions::frmOptions(Form1 &form1)
     setTabOrder(Option1[0], Command1);
     cmdOK->setFocus();
     cmdOK->setDefault(true);
-    enterkey::install(this);
 
     connect(Check0, &QCheckBox::toggled, this, &frmOptions::Check0_Click);
     connect(Check1, &QCheckBox::toggled, this, &frmOptions::Check1_Click);
@@ -135,23 +132,21 @@ QWidget *frmOptions::control(const char *name, int index) const
 
 void frmOptions::Form_Load()
 {
-    m_form1.platform().windows->centre(this, m_form1.platform().screen->size());
-    m_form1.platform().windows->setEnabled(&m_form1, false);
     // OptionOn is 0..5 and every value has its button; the hidden sixth
     // one selects "no scheme" without recolouring anything.
-    Option1[qBound(0, int(m_form1.board().OptionOn), 5)]->setChecked(true);
+    Option1[qBound(0, int(m_board.OptionOn), 5)]->setChecked(true);
     StayOnTop();
     ResetControls();
 }
 
 void frmOptions::StayOnTop()
 {
-    m_form1.platform().windows->makeTopmost(this);
+    stacking::StayOnTop(this);
 }
 
 void frmOptions::ResetControls()
 {
-    const board::SceneBoard &b = m_form1.board();
+    const board::SceneBoard &b = m_board;
     Check1->setChecked(b.AlertsAreOn.toBool());
     Check0->setChecked(b.BordersAreOn.toBool());
     Check2->setChecked(b.TipsAreOn);
@@ -159,17 +154,17 @@ void frmOptions::ResetControls()
 
 void frmOptions::Check0_Click()
 {
-    m_form1.board().BordersAreOn = Check0->isChecked();
+    m_board.BordersAreOn = Check0->isChecked();
 }
 
 void frmOptions::Check1_Click()
 {
-    m_form1.board().AlertsAreOn = Check1->isChecked();
+    m_board.AlertsAreOn = Check1->isChecked();
 }
 
 void frmOptions::Check2_Click()
 {
-    m_form1.board().TipsAreOn = Check2->isChecked();
+    m_board.TipsAreOn = Check2->isChecked();
 }
 
 void frmOptions::Option1_Click()
@@ -184,17 +179,16 @@ void frmOptions::Option1_Click()
 
 void frmOptions::applyScheme(int k)
 {
-    board::SceneBoard &b = m_form1.board();
+    board::SceneBoard &b = m_board;
     b.SceneLabelBackColor = schemes::kSchemes[k].sceneLabel;
     b.BackColor = schemes::kSchemes[k].window;
     b.OptionOn = qint16(k);
-    m_form1.updateFromBoard();
+    emit boardChanged();
 }
 
 void frmOptions::cmdOK_Click()
 {
-    enableMain();
-    board::SceneBoard &b = m_form1.board();
+    board::SceneBoard &b = m_board;
     b.Image1Border = b.BordersAreOn.toBool();
 
     const bool on = b.TipsAreOn;
@@ -205,34 +199,20 @@ void frmOptions::cmdOK_Click()
     b.Command1ToolTip = tip("Command1");
     b.Command2ToolTip = tip("Command2");
     b.Command3ToolTip = tip("Command3");
-    m_form1.updateFromBoard();
-    // Reaching the list creates the Script Editor, which keeps its tips as
-    // state for when it is next shown.
-    m_form1.scriptList().setToolTips(on);
+    emit boardChanged();
+    emit toolTipsApplied(on);
     close();
 }
 
 void frmOptions::Command1_Click()
 {
-    enableMain();
-    board::SceneBoard &b = m_form1.board();
+    board::SceneBoard &b = m_board;
     b.AlertsAreOn = true;
     b.BordersAreOn = true;
     b.TipsAreOn = true;
     b.OptionOn = qint16(schemes::kDefault);
     b.SceneLabelBackColor = schemes::kSchemes[schemes::kDefault].sceneLabel;
     b.BackColor = schemes::kSchemes[schemes::kDefault].window;
-    m_form1.updateFromBoard();
+    emit boardChanged();
     cmdOK_Click();
-}
-
-void frmOptions::enableMain()
-{
-    m_form1.platform().windows->setEnabled(&m_form1, true);
-}
-
-void frmOptions::closeEvent(QCloseEvent *event)
-{
-    enableMain();
-    event->accept();
 }

@@ -1,10 +1,12 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 #include <array>
 
-class Form1;
+namespace board {
+class SceneBoard;
+}
 class QButtonGroup;
 class QCheckBox;
 class QFrame;
@@ -16,11 +18,11 @@ class QRadioButton;
 // schemes. Switches write their setting at once and schemes recolour the main
 // window at once; borders and tips are applied only by OK or Go Defaults.
 // The main window takes no input while it is open.
-class frmOptions : public QWidget
+class frmOptions : public QDialog
 {
     Q_OBJECT
 public:
-    explicit frmOptions(Form1 &form1);
+    frmOptions(board::SceneBoard &board, QWidget *parent);
 
     // Load steps; the window is then shown by the caller.
     void Form_Load();
@@ -45,15 +47,17 @@ public:
     void cmdOK_Click();
     void Command1_Click();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
+Q_SIGNALS:
+    // The settings or colours changed: the main window shows them again.
+    void boardChanged();
+    // OK or Go Defaults: the Script Editor's tips on or off.
+    void toolTipsApplied(bool on);
 
 private:
     void ResetControls();
     void StayOnTop();
     void applyScheme(int k);
-    void enableMain();
 
-    Form1 &m_form1;
+    board::SceneBoard &m_board;
     QButtonGroup *m_group = nullptr;
 };

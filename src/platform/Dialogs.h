@@ -4,9 +4,9 @@
 
 class QWidget;
 
-// Every dialog and message box below opens owned by `owner`, the window that
-// asked for it (null: no owner), so the window manager keeps it above that
-// window and above every window of ours that stays on top.
+// Every dialog and message box below opens as a child of `owner`'s window,
+// the one that asked for it (null: no owner), so the window manager keeps it
+// above that window, and above every window of ours that stays on top.
 
 // The outcome of a file dialog as the windows use it: the dialog's file name
 // text (empty when the user cancelled) or a failure of the dialog itself.

@@ -6,7 +6,6 @@ class MessageBox;
 class MousePointer;
 class PictureLoader;
 class Screen;
-class WindowSystem;
 class PrinterDialog;
 
 // Everything the windows ask of the system, handed to them at construction.
@@ -20,6 +19,5 @@ struct Platform
     MousePointer *pointer = nullptr;
     PictureLoader *loader = nullptr;
     Screen *screen = nullptr;
-    WindowSystem *windows = nullptr;
     PrinterDialog *printer = nullptr;
 };

@@ -1,8 +1,8 @@
 #include "platform/QtFileDialog.h"
 
 #include "platform/NativeFileDialog.h"
-#include "platform/QtDialogOwner.h"
 #include "platform/QtPictureDialog.h"
+#include "platform/StayOnTop.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -20,9 +20,9 @@ DialogResult QtFileDialog::saveFile(QWidget *owner, const QString &title, const 
 
 DialogResult QtFileDialog::run(QWidget *owner, const QString &title, const QString &filter, bool save)
 {
-    QFileDialog dialog(nullptr, title, m_lastDirectory.isEmpty() ? QDir::homePath() : m_lastDirectory);
+    QFileDialog dialog(owner ? owner->window() : nullptr, title, m_lastDirectory.isEmpty() ? QDir::homePath() : m_lastDirectory);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    qtdialogs::own(&dialog, owner);
+    stacking::keepAboveTopmost(&dialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!nativefiledialog::run(dialog, QtPictureDialog::nameFilters(filter)) || dialog.selectedFiles().isEmpty())

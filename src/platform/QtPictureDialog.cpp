@@ -1,8 +1,8 @@
 #include "platform/QtPictureDialog.h"
 
 #include "platform/NativeFileDialog.h"
-#include "platform/QtDialogOwner.h"
 #include "platform/ShortNames.h"
+#include "platform/StayOnTop.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -116,9 +116,9 @@ QString QtPictureDialog::startDirectory() const
 
 DialogResult QtPictureDialog::openPictures(QWidget *owner, const QString &title, const QString &filter, int maxLength)
 {
-    QFileDialog dialog(nullptr, title, startDirectory());
+    QFileDialog dialog(owner ? owner->window() : nullptr, title, startDirectory());
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    qtdialogs::own(&dialog, owner);
+    stacking::keepAboveTopmost(&dialog);
     // One entry per picture type, as the board asks, and one more that shows
     // them all, so a board of mixed types can be chosen in one go.
     QStringList filters = nameFilters(filter);

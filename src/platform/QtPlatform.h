@@ -1,7 +1,6 @@
 #pragma once
 
 #include "platform/Platform.h"
-#include "platform/QtDialogOwner.h"
 #include "platform/QtFileDialog.h"
 #include "platform/QtMessageBox.h"
 #include "platform/QtMousePointer.h"
@@ -9,16 +8,30 @@
 #include "platform/QtPictureLoader.h"
 #include "platform/QtPrinterDialog.h"
 #include "platform/QtScreen.h"
-#include "platform/QtWindowSystem.h"
+
+#include <QSettings>
 
 // The real platform: owns one Qt implementation of each interface.
 class QtPlatform
 {
 public:
-    QtPlatform() { qtdialogs::keepNoSettings(); }
+    QtPlatform()
+    {
+        // Qt's own dialogs keep their history in the user's configuration
+        // folder. The program writes no configuration: no folder can be made
+        // below a device file, so Qt finds that store unwritable, even as root.
+        const QString nowhere = QStringLiteral("/dev/null/quorvadine");
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+        // The desktop's GTK dialog keeps its window size and sort order in the
+        // desktop's settings store (dconf, in the configuration folder); in
+        // memory they last for the run. Read when the store is first used,
+        // which on X11 is the first dialog.
+        qputenv("GSETTINGS_BACKEND", "memory");
+    }
     Platform platform()
     {
-        return Platform{&m_pictures, &m_files, &m_messages, &m_pointer, &m_loader, &m_screen, &m_windows, &m_printer};
+        return Platform{&m_pictures, &m_files, &m_messages, &m_pointer, &m_loader, &m_screen, &m_printer};
     }
 
 private:
@@ -28,6 +41,5 @@ private:
     QtMousePointer m_pointer;
     QtPictureLoader m_loader;
     QtScreen m_screen;
-    QtWindowSystem m_windows;
     QtPrinterDialog m_printer;
 };

@@ -2,24 +2,19 @@
 
 #include "resources/Texts.h"
 #include "platform/Dialogs.h"
-#include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
 #include "board/SceneBoard.h"
-#include "dialogs/frmOptions.h"
 #include "platform/ImageBox.h"
 #include "platform/OptionButton.h"
 #include "platform/Palette.h"
 #include "platform/PrinterDialog.h"
-#include "platform/Screen.h"
 #include "platform/SheetPrinter.h"
 #include "platform/Twips.h"
-#include "platform/WindowSystem.h"
+#include "platform/StayOnTop.h"
 #include "printing/PrintModes.h"
 #include "printing/PrintTexts.h"
 #include "resources/StoredBitmaps.h"
-#include "view/Form1.h"
 
-#include <QCloseEvent>
 #include <QList>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -31,13 +26,16 @@ namespace {
 using texts::text;
 } // namespace
 
-PrintPreviewDialog::PrintPreviewDialog(Form1 &form1)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
-    , m_form1(form1)
+PrintPreviewDialog::PrintPreviewDialog(const Platform &platform, PrintSheets &sheets, QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    , m_platform(platform)
+    , m_sheets(sheets)
 {
     using namespace printdialog;
     setObjectName(QStringLiteral("PrintPreviewDialog"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The main window takes no input until "Print Setup" or the dialogue closes.
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(text(kCaption));
     setFont(designfont::of(font()));
     palette::setBackground(this, colours::kWindow);
@@ -84,47 +82,38 @@ PrintPreviewDialog::PrintPreviewDialog(Form1 &form1)
     OKButton = push("OKButton", kPrintSetup, kOKButtonPlace);
     CancelButton = push("CancelButton", kClose, kCancelButtonPlace);
     OKButton->setDefault(true);
-    enterkey::install(this);
 
     connect(OKButton, &QPushButton::clicked, this, &PrintPreviewDialog::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &PrintPreviewDialog::CancelButton_Click);
 }
 
-void PrintPreviewDialog::Form_Load(board::ScriptListAccess &scriptList)
+void PrintPreviewDialog::Form_Load(const board::SceneBoard &main, board::ScriptListAccess &scriptList)
 {
-    const Platform &platform = m_form1.platform();
-    board::SceneBoard &main = m_form1.board();
-
-    platform.windows->setEnabled(&m_form1, false);
-    platform.windows->makeTopmost(this);
+    const Platform &platform = m_platform;
+    stacking::StayOnTop(this);
     RichTextBox1.Left = board::SceneBoard::kParked;
 
     Text1->setPlainText(main.SceneText);
-    Image1->setPicture(main.BigPreview);
 
-    PrintSheets &sheets = m_form1.printSheets();
+    PrintSheets &sheets = m_sheets;
     sheets.setPictureBorders(main.BordersAreOn.toBool());
     // Print-size pictures take a while to decode: the hourglass meanwhile.
     platform.pointer->setBusy(true);
+    // The scene's own file at the preview's device pixels, as the close-up does.
+    Image1->setPicture(board::atSize(*platform.loader, main.BigPreview, Image1->size() * devicePixelRatio()));
     sheets.fill(main, scriptList, RichTextBox1, platform.loader);
     platform.pointer->setBusy(false);
-
-    if (platform.screen)
-        platform.windows->centre(this, platform.screen->size());
-}
-
-void PrintPreviewDialog::enableMain()
-{
-    // After "Print Setup" the main window is usable, so the options window
-    // may have been opened over it; it keeps the main window disabled.
-    if (m_form1.options() && m_form1.options()->isVisible())
-        return;
-    m_form1.platform().windows->setEnabled(&m_form1, true);
 }
 
 void PrintPreviewDialog::OKButton_Click()
 {
-    enableMain();
+    // The main window is usable from here on, while the dialogue stays open.
+    // Qt takes a new modality only at the next showing; the window keeps its place.
+    if (windowModality() != Qt::NonModal) {
+        hide();
+        setWindowModality(Qt::NonModal);
+        show();
+    }
     printSelectedMode();
 }
 
@@ -132,7 +121,7 @@ void PrintPreviewDialog::OKButton_Click()
 // here without a word; pages already sent stay printed.
 void PrintPreviewDialog::printSelectedMode()
 {
-    PrinterDialog *printerDialog = m_form1.platform().printer;
+    PrinterDialog *printerDialog = m_platform.printer;
     if (!printerDialog)
         return;
     // The sheets of one copy, in print order.
@@ -162,7 +151,7 @@ void PrintPreviewDialog::printSelectedMode()
     if (pages.isEmpty())
         return;
 
-    const PrintSheets &sheets = m_form1.printSheets();
+    const PrintSheets &sheets = m_sheets;
     SheetPrinter printer(*choice.printer);
     if (!printer.begin())
         return;
@@ -176,10 +165,4 @@ void PrintPreviewDialog::printSelectedMode()
 void PrintPreviewDialog::CancelButton_Click()
 {
     close();
-}
-
-void PrintPreviewDialog::closeEvent(QCloseEvent *event)
-{
-    enableMain();
-    event->accept();
 }

@@ -1,32 +1,35 @@
 #pragma once
 
 #include "board/WorkBuffer.h"
+#include "platform/Platform.h"
 
-#include <QWidget>
+#include <QDialog>
 
 #include <array>
 
-class Form1;
 class ImageBox;
+class PrintSheets;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 
 namespace board {
+class SceneBoard;
 class ScriptListAccess;
-}
+} // namespace board
 
 // The print dialogue: a preview of the current scene, the six print modes
 // and "Print Setup". It fills the print sheets when it opens and prints the
 // selected mode's sheets, once per copy, through the printer dialogue.
-class PrintPreviewDialog : public QWidget
+class PrintPreviewDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit PrintPreviewDialog(Form1 &form1);
+    // The sheets are the main window's: they outlive the dialogue.
+    PrintPreviewDialog(const Platform &platform, PrintSheets &sheets, QWidget *parent);
 
     // Opening steps; run once, before the dialogue is first shown.
-    void Form_Load(board::ScriptListAccess &scriptList);
+    void Form_Load(const board::SceneBoard &main, board::ScriptListAccess &scriptList);
 
     ImageBox *Image1 = nullptr;
     QPlainTextEdit *Text1 = nullptr;
@@ -40,11 +43,8 @@ public:
     void OKButton_Click();
     void CancelButton_Click();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
 private:
     void printSelectedMode();
-    void enableMain();
-    Form1 &m_form1;
+    Platform m_platform;
+    PrintSheets &m_sheets;
 };

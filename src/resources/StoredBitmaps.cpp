@@ -1,6 +1,8 @@
 #include "resources/StoredBitmaps.h"
 
+#include <QGuiApplication>
 #include <QHash>
+#include <QIcon>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QPixmap>
@@ -21,7 +23,7 @@ namespace {
 
 constexpr int kStoredNumbers[] = {101, 2000, 2001, 2005, 1000, 1001, 2003, 2004};
 constexpr int kPrintModes = 6;
-constexpr int kIconSizes[] = {32, 48, 256};
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 
 QString iconPath(int size)
 {
@@ -35,13 +37,16 @@ void ensureRegistered()
 }
 
 // Decoded once and handed out as shared copies; the blank scene picture goes
-// into nine boxes at every page.
-QImage load(const QString &path)
+// into nine boxes at every page. On dense screens Qt finds the picture's
+// twice-as-large rendering (name@2x.png) and reads it with a device pixel
+// ratio of 2, so it shows at the same size, sharper.
+QImage load(const QString &baseName)
 {
     ensureRegistered();
     static QMutex mutex;
     static QHash<QString, QImage> cache;
 
+    const QString path = qt_findAtNxFile(baseName, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
     const QMutexLocker lock(&mutex);
     const auto found = cache.constFind(path);
     if (found != cache.cend())

@@ -3,17 +3,15 @@
 #include "platform/DesignFont.h"
 #include "resources/Texts.h"
 #include "platform/Dialogs.h"
-#include "platform/EnterKey.h"
 #include "platform/Palette.h"
-#include "platform/Screen.h"
 #include "platform/Twips.h"
-#include "platform/WindowSystem.h"
+#include "platform/StayOnTop.h"
 #include "scripts/EditBay.h"
 #include "resources/TipTable.h"
 #include "scripts/ScriptEditorDesign.h"
 #include "scripts/ScriptFile.h"
 #include "scripts/ScriptText.h"
-#include "view/Form1.h"
+#include "board/SceneBoard.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -25,9 +23,9 @@ namespace {
 using texts::text;
 } // namespace
 
-ScriptEditor::ScriptEditor(Form1 &form1)
-    : QWidget(nullptr, Qt::Window | Qt::MSWindowsFixedSizeDialogHint)
-    , m_form1(form1)
+ScriptEditor::ScriptEditor(const Platform &platform, QWidget *parent)
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
+    , m_platform(platform)
 {
     setObjectName(QStringLiteral("ScriptEditor"));
     setWindowTitle(text(scriptdesign::kCaption));
@@ -66,8 +64,10 @@ void ScriptEditor::createControls()
         w->setGeometry(twips::rect(c.left, c.top, c.width, c.height));
         palette::setBackground(w, c.background);
         palette::setForeground(w, c.foreground);
-        if (auto *b = qobject_cast<QPushButton *>(w))
+        if (auto *b = qobject_cast<QPushButton *>(w)) {
             b->setText(text(c.caption));
+            b->setAutoDefault(true); // Enter presses the focused button
+        }
         else if (auto *l = qobject_cast<QLabel *>(w))
             l->setText(text(c.caption));
     }
@@ -79,31 +79,19 @@ void ScriptEditor::createControls()
         if (selectedIndex() >= 0)
             List1_Click();
     });
-    enterkey::install(this);
     connect(Command1, &QPushButton::clicked, this, &ScriptEditor::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &ScriptEditor::Command2_Click);
     connect(Command3, &QPushButton::clicked, this, &ScriptEditor::Command3_Click);
     connect(Command4, &QPushButton::clicked, this, &ScriptEditor::Command4_Click);
 }
 
-void ScriptEditor::Form_Load()
+void ScriptEditor::Form_Load(const QString &imageCount)
 {
-    m_form1.platform().windows->makeTopmost(this);
-    const QString count = m_form1.board().Text2.Text();
+    stacking::StayOnTop(this);
+    const QString &count = imageCount;
     RichTextBox1.Left = board::SceneBoard::kParked;
     const QSignalBlocker blocker(List1);
     List1->addItems(scripts::freshList(count.isEmpty() ? 0 : count.toInt()));
-}
-
-void ScriptEditor::open()
-{
-    if (!m_shownBefore) {
-        m_shownBefore = true;
-        m_form1.platform().windows->centre(this, m_form1.platform().screen->size());
-    }
-    show();
-    raise();
-    activateWindow();
 }
 
 int ScriptEditor::entryCount()
@@ -177,8 +165,7 @@ void ScriptEditor::Command1_Click()
     }
     const QString entry = indexnumber.toText() + u'.' + ScriptTextBox->toPlainText();
     ScriptTextBox->setPlainText(entry);
-    m_form1.board().SceneText = entry;
-    m_form1.updateFromBoard();
+    emit sceneScriptWritten(entry);
     {
         const QSignalBlocker blocker(List1);
         delete List1->takeItem(selected);
@@ -194,15 +181,15 @@ void ScriptEditor::Command1_Click()
 
 void ScriptEditor::Command2_Click()
 {
-    m_form1.board().GoShowOpenDialog = false;
     hide();
+    emit closedByUser();
 }
 
 void ScriptEditor::closeEvent(QCloseEvent *event)
 {
     // The close box does what Close does: hide, keeping every script.
-    m_form1.board().GoShowOpenDialog = false;
     event->accept();
+    emit closedByUser();
 }
 
 QString ScriptEditor::BuildScriptText()
@@ -235,9 +222,9 @@ void ScriptEditor::ParseScriptText()
 
 void ScriptEditor::failed(const char *message)
 {
-    m_form1.platform().pointer->setBusy(false);
+    m_platform.pointer->setBusy(false);
     RichTextBox1.setText(QString());
-    m_form1.platform().messages->show(this, text(message));
+    m_platform.messages->show(this, text(message));
 }
 
 void ScriptEditor::Command4_Click()
@@ -247,7 +234,7 @@ void ScriptEditor::Command4_Click()
 
 bool ScriptEditor::Save()
 {
-    const Platform &platform = m_form1.platform();
+    const Platform &platform = m_platform;
     const DialogResult chosen = platform.files->saveFile(this, text(scriptdesign::kSaveTitle), text(scriptdesign::kFilter));
     if (chosen.failed) {
         failed(texts::kSaveError);
@@ -273,7 +260,7 @@ bool ScriptEditor::Save()
 
 void ScriptEditor::Command3_Click()
 {
-    const Platform &platform = m_form1.platform();
+    const Platform &platform = m_platform;
     const DialogResult chosen = platform.files->openFile(this, text(scriptdesign::kLoadTitle), text(scriptdesign::kFilter));
     if (chosen.failed) {
         failed(texts::kLoadError);

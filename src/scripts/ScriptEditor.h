@@ -3,11 +3,11 @@
 #include "board/ScriptListAccess.h"
 #include "board/Variant.h"
 #include "board/WorkBuffer.h"
+#include "platform/Platform.h"
 
 #include <QWidget>
 
 class EditBay;
-class Form1;
 class QLabel;
 class QListWidget;
 class QPushButton;
@@ -19,13 +19,10 @@ class ScriptEditor : public QWidget, public board::ScriptListAccess
 {
     Q_OBJECT
 public:
-    explicit ScriptEditor(Form1 &form1);
+    ScriptEditor(const Platform &platform, QWidget *parent);
 
-    // Building: topmost, then the list from the main window's image count.
-    void Form_Load();
-
-    // Shows the window modeless (centred the first time) and brings it to the front.
-    void open();
+    // Building: topmost, then the list from the main window's image count (Text2).
+    void Form_Load(const QString &imageCount);
 
     // board::ScriptListAccess
     int entryCount() override;
@@ -69,6 +66,10 @@ public:
 Q_SIGNALS:
     // A script was written (true), or a Save or Load left none unsaved (false).
     void unsavedScriptsChanged(bool unsaved);
+    // An entry was written: the main window's script box shows it.
+    void sceneScriptWritten(const QString &entry);
+    // Close or the close box hid the window.
+    void closedByUser();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -94,7 +95,6 @@ private:
     EditState editState() const;
     void restoreEditState(const EditState &state);
 
-    Form1 &m_form1;
-    bool m_shownBefore = false;
+    Platform m_platform;
     bool m_unsaved = false;
 };

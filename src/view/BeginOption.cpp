@@ -1,30 +1,26 @@
 #include "view/BeginOption.h"
 
-#include "platform/EnterKey.h"
 #include "platform/DesignFont.h"
 #include "resources/Texts.h"
 #include "platform/ImageBox.h"
 #include "platform/Palette.h"
 #include "platform/Twips.h"
-#include "platform/WindowSystem.h"
 #include "resources/StoredBitmaps.h"
-#include "view/Form1.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 
 namespace {
 using texts::text;
 } // namespace
 
-BeginOption::BeginOption(Form1 &form1)
-    : QWidget(nullptr, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
-    , m_form1(form1)
+BeginOption::BeginOption(QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
 {
     setObjectName(QStringLiteral("BeginOption"));
     setAttribute(Qt::WA_DeleteOnClose);
+    // The main window takes no input while the choice is open.
+    setWindowModality(Qt::WindowModal);
     setWindowTitle(text(texts::kLayoutCaption));
     setFont(designfont::of(font()));
     palette::setBackground(this, colours::kWindow);
@@ -58,7 +54,6 @@ BeginOption::BeginOption(Form1 &form1)
     Command7->setDefault(true);
     Command7->setFocus();
     setTabOrder(Command7, Command1);
-    enterkey::install(this);
 
     connect(Command7, &QPushButton::clicked, this, &BeginOption::Command7_Click);
     connect(Picture1, &ImageBox::clicked, this, &BeginOption::Picture1_Click);
@@ -67,45 +62,24 @@ BeginOption::BeginOption(Form1 &form1)
 
 void BeginOption::Form_Load()
 {
-    m_form1.platform().windows->setEnabled(&m_form1, false);
     Picture1->setPicture(storedPicture(2001));
     for (ImageBox *box : Picture2)
         box->setPicture(storedPicture(2005));
 }
 
-void BeginOption::enableMain()
-{
-    m_form1.platform().windows->setEnabled(&m_form1, true);
-}
-
 void BeginOption::Command7_Click()
 {
-    enableMain();
-    m_form1.board().GoSmall = true;
     close();
-    m_form1.board().BeginBoard();
-    m_form1.activateWindow();
-    m_form1.raise();
+    emit layoutChosen();
 }
 
 void BeginOption::Picture1_Click()
 {
-    m_form1.board().GoSmall = true;
-    enableMain();
-    m_form1.board().BeginBoard();
+    emit layoutChosen();
     close();
-    m_form1.activateWindow();
-    m_form1.raise();
 }
 
 void BeginOption::Command1_Click()
 {
-    enableMain();
     close();
-}
-
-void BeginOption::closeEvent(QCloseEvent *event)
-{
-    enableMain();
-    event->accept();
 }

@@ -1,21 +1,21 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 
 #include <array>
 
-class Form1;
 class ImageBox;
 class QLabel;
 class QPushButton;
 
-// The layout choice shown over the main window at start. Only nine scenes a
-// page exist; the two larger layouts are shown disabled.
-class BeginOption : public QWidget
+// The layout choice shown over the main window at start, which takes no
+// input meanwhile. Only nine scenes a page exist; the two larger layouts are
+// shown disabled.
+class BeginOption : public QDialog
 {
     Q_OBJECT
 public:
-    explicit BeginOption(Form1 &form1);
+    explicit BeginOption(QWidget *parent);
 
     void Form_Load();
 
@@ -30,10 +30,7 @@ public:
     void Picture1_Click();
     void Command1_Click();
 
-protected:
-    void closeEvent(QCloseEvent *event) override;
-
-private:
-    void enableMain();
-    Form1 &m_form1;
+Q_SIGNALS:
+    // Nine scenes a page were chosen: the main window loads a board.
+    void layoutChosen();
 };

@@ -7,12 +7,12 @@
 #include "dialogs/frmOptions.h"
 #include "platform/ImageBox.h"
 #include "platform/Dialogs.h"
-#include "platform/EnterKey.h"
 #include "platform/Palette.h"
 #include "platform/PictureDrop.h"
 #include "platform/Screen.h"
+#include "platform/Session.h"
 #include "platform/Twips.h"
-#include "platform/WindowSystem.h"
+#include "platform/StayOnTop.h"
 #include "printing/PrintPreviewDialog.h"
 #include "resources/StoredBitmaps.h"
 #include "scripts/ScriptEditor.h"
@@ -41,12 +41,20 @@
 namespace {
 using texts::text;
 
-// Showing a window that is already loaded only makes it visible and brings it forward.
-void bringToFront(QWidget *window)
+// Centres `window` with its frame on the work area of the screen that holds
+// `main`. A frame is known only once a window is shown; the window manager
+// frames ours alike, so the main window's stands for it.
+void centreOn(QWidget *window, const QWidget *main)
 {
-    window->show();
-    window->raise();
-    window->activateWindow();
+    const QScreen *screen = main->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry(), outer = main->frameGeometry(), inner = main->geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    QRect placed(QPoint(), window->size().grownBy(frame));
+    placed.moveCenter(area.center());
+    window->move(std::max(placed.left(), area.left()), std::max(placed.top(), area.top()));
 }
 
 QPushButton *button(QWidget *parent, const char *name, const char *caption)
@@ -54,6 +62,7 @@ QPushButton *button(QWidget *parent, const char *name, const char *caption)
     auto *b = new QPushButton(text(caption), parent);
     b->setObjectName(QLatin1String(name));
     b->setFocusPolicy(Qt::TabFocus);
+    b->setAutoDefault(true); // Enter presses the focused button
     return b;
 }
 
@@ -216,7 +225,6 @@ void Form1::createShortcuts()
     };
     for (const auto &[key, command] : keys)
         new QShortcut(QKeySequence(key), this, command, Qt::WindowShortcut);
-    enterkey::install(this);
 }
 
 void Form1::applyGeometry()
@@ -233,7 +241,8 @@ void Form1::applyGeometry()
 
 QSizeF Form1::innerTwips() const
 {
-    return QSizeF(m_inner->width() * twips::kPerPixel, m_inner->height() * twips::kPerPixel);
+    const QSize inner = m_inner->size().grownBy(session::ownDecorations(windowHandle()));
+    return QSizeF(inner.width() * twips::kPerPixel, inner.height() * twips::kPerPixel);
 }
 
 void Form1::resizeEvent(QResizeEvent *event)
@@ -274,18 +283,23 @@ void Form1::Form_Resize(QSizeF inner)
 
     // The window is taken back to its design size after the alert. When that
     // size change comes back still too large (a window manager that keeps
-    // the window maximised), the layout goes on without alerting again, so
-    // the alert can never loop.
+    // the window maximised, a tiling compositor that keeps its tile), the
+    // layout goes on without alerting again, so the alert can never loop.
     const bool answerToAlert = m_awaitingDesignSize;
     m_awaitingDesignSize = false;
     if (layout::needsAlert(b.Text5.Text(), b.Text6.Text()) && b.AlertsAreOn.toBool() && !answerToAlert && !m_inAlert
-        && layout::screenMayAlert(m_platform.screen->size())) {
+        && layout::screenMayAlert(m_platform.screen->size()) && !m_alertedSizes.contains(inner)) {
+        m_alertedSizes.append(inner);
         m_inAlert = true;
         m_platform.messages->show(this, QString::fromUtf8(texts::kUnsupportedResolution));
         // A maximised window will not take a new size: return it to normal first.
         setWindowState(windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
         const QSize design(twips::toPixels(layout::kInnerWidth), twips::toPixels(layout::kInnerHeight));
-        resize(design.width(), design.height() + (height() - m_inner->height()));
+        // A Wayland compositor ends a client that draws its maximised window at
+        // another size before the compositor has restored it: there the design
+        // size follows the compositor's answer (keepDesignSize).
+        if (!session::isWayland())
+            resize(design.width(), design.height() + (height() - m_inner->height()));
         // Most window systems answer the request later, with a resize of their own.
         m_awaitingDesignSize = m_inner->size() != design;
         m_inAlert = false;
@@ -331,14 +345,48 @@ void Form1::start()
     showMaximized();
     if (offerRecovery())
         return;
-    m_beginOption = new BeginOption(*this);
+    m_beginOption = new BeginOption(this);
+    wire(m_beginOption);
     m_beginOption->Form_Load();
-    // Owned by the main window (kept above it) without being its child
-    // widget, so disabling the main window leaves the choice usable.
-    m_beginOption->winId();
-    if (windowHandle())
-        m_beginOption->windowHandle()->setTransientParent(windowHandle());
-    m_beginOption->show();
+    present(m_beginOption);
+}
+
+void Form1::wire(QWidget *window)
+{
+    if (auto *choice = qobject_cast<BeginOption *>(window)) {
+        connect(choice, &BeginOption::layoutChosen, this, [this] {
+            m_board.GoSmall = true;
+            m_board.BeginBoard();
+            activateWindow();
+            raise();
+        });
+    } else if (auto *editor = qobject_cast<ScriptEditor *>(window)) {
+        connect(editor, &ScriptEditor::sceneScriptWritten, this, [this](const QString &entry) {
+            m_board.SceneText = entry;
+            updateFromBoard();
+        });
+        connect(editor, &ScriptEditor::closedByUser, this, [this] { m_board.GoShowOpenDialog = false; });
+        connect(editor, &ScriptEditor::unsavedScriptsChanged, this, &Form1::keepRecoveryCopy);
+    } else if (auto *options = qobject_cast<frmOptions *>(window)) {
+        connect(options, &frmOptions::boardChanged, this, &Form1::updateFromBoard);
+        // Reaching the list creates the Script Editor, which keeps its tips
+        // as state for when it is next shown.
+        connect(options, &frmOptions::toolTipsApplied, this, [this](bool on) { scriptList().setToolTips(on); });
+    }
+}
+
+void Form1::present(QWidget *window)
+{
+    if (!window->property("placed").toBool()) {
+        window->setProperty("placed", true);
+        centreOn(window, this);
+    }
+    // The close-up alone may go behind the main window.
+    if (window != m_closeUp)
+        stacking::keepAboveTopmost(window);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void Form1::updateFromBoard()
@@ -379,12 +427,17 @@ QSize Form1::sceneBoxPixels() const
     return Image1[0]->size() * devicePixelRatio();
 }
 
+QSize Form1::previewPixels() const
+{
+    return BigPreview->size() * devicePixelRatio();
+}
+
 board::ScriptListAccess &Form1::scriptList()
 {
     if (!m_scriptEditor) {
-        m_scriptEditor = new ScriptEditor(*this);
-        m_scriptEditor->Form_Load();
-        connect(m_scriptEditor, &ScriptEditor::unsavedScriptsChanged, this, &Form1::keepRecoveryCopy);
+        m_scriptEditor = new ScriptEditor(m_platform, this);
+        wire(m_scriptEditor);
+        m_scriptEditor->Form_Load(m_board.Text2.Text());
     }
     return *m_scriptEditor;
 }
@@ -423,10 +476,10 @@ void Form1::BigPreview_Click()
 void Form1::showCloseUp()
 {
     if (!m_closeUp) {
-        m_closeUp = new Quorvadine(*this);
-        m_closeUp->Form_Load();
+        m_closeUp = new Quorvadine(*m_platform.loader);
+        m_closeUp->Form_Load(m_board);
     }
-    bringToFront(m_closeUp);
+    present(m_closeUp);
 }
 
 void Form1::sOpen_Click()
@@ -467,19 +520,19 @@ void Form1::sScriptEditor_Click()
     m_board.GoShowOpenDialog = true;
     m_board.CloseScene();
     scriptList();
-    m_scriptEditor->open();
+    present(m_scriptEditor);
 }
 
 void Form1::sPrint_Click()
 {
     if (m_printPreviewDialog) {
         // Open since before the last "Print Setup": brought forward, not refilled.
-        bringToFront(m_printPreviewDialog);
+        present(m_printPreviewDialog);
         return;
     }
-    m_printPreviewDialog = new PrintPreviewDialog(*this);
-    m_printPreviewDialog->Form_Load(scriptList());
-    m_printPreviewDialog->show();
+    m_printPreviewDialog = new PrintPreviewDialog(m_platform, printSheets(), this);
+    m_printPreviewDialog->Form_Load(m_board, scriptList());
+    present(m_printPreviewDialog);
 }
 
 PrintPreviewDialog *Form1::printPreviewDialog() const
@@ -506,28 +559,29 @@ frmAbout *Form1::about() const { return m_about; }
 void Form1::sOptions_Click()
 {
     if (!m_options) {
-        m_options = new frmOptions(*this);
+        m_options = new frmOptions(m_board, this);
+        wire(m_options);
         m_options->Form_Load();
     }
-    bringToFront(m_options);
+    present(m_options);
 }
 
 void Form1::sHelp_Click()
 {
     if (!m_help) {
-        m_help = new Help(m_platform);
+        m_help = new Help(this);
         m_help->Form_Load();
     }
-    bringToFront(m_help);
+    present(m_help);
 }
 
 void Form1::sAbout_Click()
 {
     if (!m_about) {
-        m_about = new frmAbout(m_platform);
+        m_about = new frmAbout(this);
         m_about->Form_Load();
     }
-    bringToFront(m_about);
+    present(m_about);
 }
 
 void Form1::Command6_Click()

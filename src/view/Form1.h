@@ -10,6 +10,7 @@
 #include "view/Quorvadine.h"
 
 #include <QHash>
+#include <QList>
 #include <QMainWindow>
 #include <QPointer>
 #include <QTimer>
@@ -121,8 +122,14 @@ private:
     // BoardHost
     void discardScriptEditor() override;
     QSize sceneBoxPixels() const override;
+    QSize previewPixels() const override;
     void boardChanged() override { updateFromBoard(); }
 
+    // Connects a secondary window's signals, once, when it is made.
+    void wire(QWidget *window);
+    // Shows a window, centred on this window's screen the first time, and
+    // brings it to the front, above any window of ours that stays on top.
+    void present(QWidget *window);
     void createControls();
     void createMenus();
     void createShortcuts();
@@ -147,6 +154,7 @@ private:
     layout::Geometry m_geometry;
     bool m_inAlert = false;
     bool m_awaitingDesignSize = false;
+    QList<QSizeF> m_alertedSizes; // inner sizes the alert was shown for: never twice for one
     QSize m_designSize; // outer size without the frame; invalid until start
     QTimer m_settle;
     QPointer<ScriptEditor> m_scriptEditor;

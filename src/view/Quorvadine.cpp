@@ -4,10 +4,8 @@
 #include "platform/ImageBox.h"
 #include "platform/Palette.h"
 #include "platform/PictureLoader.h"
-#include "platform/Screen.h"
-#include "platform/WindowSystem.h"
 #include "platform/Twips.h"
-#include "view/Form1.h"
+#include "board/SceneBoard.h"
 
 #include <QKeyEvent>
 
@@ -18,9 +16,9 @@ constexpr int kOuterWidth = 6780, kOuterHeight = 6990;
 constexpr int kImageWidth = 6700, kImageHeight = 6700;
 } // namespace
 
-Quorvadine::Quorvadine(Form1 &form1)
+Quorvadine::Quorvadine(PictureLoader &loader)
     : QWidget(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint)
-    , m_form1(form1)
+    , m_loader(loader)
 {
     setObjectName(QStringLiteral("Quorvadine"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -30,10 +28,10 @@ Quorvadine::Quorvadine(Form1 &form1)
     Image1->setObjectName(QStringLiteral("Image1"));
 }
 
-void Quorvadine::Form_Load()
+void Quorvadine::Form_Load(const board::SceneBoard &main)
 {
     // A text comparison: "10240" sorts before "6000", "7000" after it.
-    const QString half = m_form1.board().Text5.Text();
+    const QString half = main.Text5.Text();
     const QString medium = QStringLiteral("6000");
     int width = kOuterWidth, height = kOuterHeight;
     int imageWidth = kImageWidth, imageHeight = kImageHeight;
@@ -48,10 +46,7 @@ void Quorvadine::Form_Load()
     Image1->setGeometry(twips::rect(0, 0, imageWidth, imageHeight));
 
     // The scene's own file at the close-up's size, not the preview enlarged.
-    Image1->setPicture(board::atSize(*m_form1.platform().loader, m_form1.board().BigPreview,
-                                     Image1->size() * devicePixelRatio()));
-
-    m_form1.platform().windows->centre(this, m_form1.platform().screen->size());
+    Image1->setPicture(board::atSize(m_loader, main.BigPreview, Image1->size() * devicePixelRatio()));
 }
 
 void Quorvadine::keyPressEvent(QKeyEvent *event)

@@ -4,8 +4,12 @@
 
 #include <QWidget>
 
-class Form1;
 class ImageBox;
+class PictureLoader;
+
+namespace board {
+class SceneBoard;
+}
 
 // The close-up window: the current scene magnified, sized for the layout the
 // main window detected. It keeps the picture of the moment it was loaded.
@@ -13,10 +17,10 @@ class Quorvadine : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Quorvadine(Form1 &form1);
+    explicit Quorvadine(PictureLoader &loader);
 
     // Load steps: size from the main window's Text5, picture from BigPreview.
-    void Form_Load();
+    void Form_Load(const board::SceneBoard &main);
 
     ImageBox *Image1 = nullptr;
 
@@ -27,5 +31,5 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    Form1 &m_form1;
+    PictureLoader &m_loader;
 };

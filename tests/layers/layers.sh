@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The source folders stack: each may include only from itself and the folders
 # below it. From the bottom: resources (design data and stored pictures), platform,
-# board; the windows (view, scripts, printing, dialogs) may use all of these.
+# board; then the windows, stacked too (scripts, printing, dialogs); on top the
+# main window (view), which alone knows and wires the others.
 # Usage: layers.sh SOURCE_DIR
 set -euo pipefail
 cd "${1:?usage: layers.sh SOURCE_DIR}"
@@ -9,6 +10,9 @@ declare -A allowed=(
     [resources]="resources"
     [platform]="resources platform"
     [board]="resources platform board"
+    [scripts]="resources platform board scripts"
+    [printing]="resources platform board scripts printing"
+    [dialogs]="resources platform board scripts printing dialogs"
 )
 bad=0
 for folder in "${!allowed[@]}"; do

@@ -32,6 +32,7 @@ class StubHost : public board::BoardHost
 public:
     void discardScriptEditor() override { ++discards; }
     QSize sceneBoxPixels() const override { return {131, 127}; }
+    QSize previewPixels() const override { return {185, 201}; }
     void boardChanged() override {}
     int discards = 0;
 };

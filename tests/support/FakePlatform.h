@@ -4,9 +4,9 @@
 #include "platform/Platform.h"
 #include "platform/PrinterDialog.h"
 #include "platform/QtPictureLoader.h"
-#include "platform/QtWindowSystem.h"
 #include "platform/Screen.h"
 
+#include <QApplication>
 #include <QList>
 #include <QSize>
 #include <QString>
@@ -140,17 +140,6 @@ public:
     QSize size() const override { return screenSize; }
 };
 
-class RecordingWindowSystem : public QtWindowSystem
-{
-public:
-    void makeTopmost(QWidget *window) override
-    {
-        topmost << window;
-        QtWindowSystem::makeTopmost(window);
-    }
-    QList<QWidget *> topmost;
-};
-
 // The printer dialogue, answered with a PDF printer writing to a chosen file.
 class FakePrinterDialog : public PrinterDialog
 {
@@ -207,11 +196,17 @@ public:
     FakeMessageBox messages{pointer};
     RecordingPictureLoader loader;
     FakeScreen screen;
-    RecordingWindowSystem windows;
     FakePrinterDialog printer;
 
     Platform platform()
     {
-        return Platform{&pictures, &files, &messages, &pointer, &loader, &screen, &windows, &printer};
+        return Platform{&pictures, &files, &messages, &pointer, &loader, &screen, &printer};
     }
 };
+
+// Whether the main window takes input: none of its windows is modal, nor any box.
+inline bool takesInput(const QWidget &main)
+{
+    const QWidget *modal = QApplication::activeModalWidget();
+    return !modal || (modal->windowModality() == Qt::WindowModal && modal->parentWidget() != &main);
+}

@@ -15,16 +15,32 @@ QFont font(qreal pixelSize, bool bold)
     return f;
 }
 
+namespace {
+qreal g_scale = 1;
+
+QImage canvas(QSize size, QImage::Format format)
+{
+    QImage image(size * g_scale, format);
+    image.setDevicePixelRatio(g_scale);
+    return image;
+}
+} // namespace
+
+void setScale(qreal scale)
+{
+    g_scale = scale;
+}
+
 QImage filled(QSize size, QColor colour)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = canvas(size, QImage::Format_RGB32);
     image.fill(colour);
     return image;
 }
 
 QImage transparent(QSize size)
 {
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    QImage image = canvas(size, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
 }

@@ -16,6 +16,10 @@ namespace artwork {
 // on every machine that has it.
 QFont font(qreal pixelSize, bool bold = false);
 
+// Every picture below is made at `scale` times its size with that device
+// pixel ratio, so the same drawing code paints the @2x renderings. 1 by default.
+void setScale(qreal scale);
+
 // An opaque picture filled with one colour.
 QImage filled(QSize size, QColor colour);
 

@@ -13,8 +13,8 @@
 namespace artwork::icons {
 namespace {
 
-// The nine scene frames, on a grid of 32 units so that the 32-pixel icon
-// lands on whole pixels.
+// The nine scene frames on their board, as tools/icons draws the program
+// icon on its 32-unit grid.
 void drawBoard(QPainter &p, qreal unit, QPointF origin, bool withBoard)
 {
     p.save();
@@ -79,14 +79,6 @@ void drawLetters(QPainter &p, int top, int scale = 1)
 }
 
 } // namespace
-
-QImage appIcon(int size)
-{
-    QImage image = transparent(QSize(size, size));
-    QPainter p(&image);
-    drawBoard(p, size / 32.0, QPointF(0, 0), true);
-    return image;
-}
 
 QImage printSymbol(int mode)
 {

@@ -5,9 +5,6 @@
 // The small pictures of the program that are not numbered bitmaps.
 namespace artwork::icons {
 
-// The program icon: a board of nine scenes, the one in the middle chosen.
-QImage appIcon(int size);
-
 // The symbol beside print mode 0..5: faces for pictures, "abc" for scripts.
 QImage printSymbol(int mode);
 

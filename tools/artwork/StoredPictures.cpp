@@ -321,7 +321,7 @@ QImage caveLit()
     }
     Robot robot(kCaveFigureBase, kCaveFigureHeight);
     robot.setEyes(Robot::Eyes::Open);
-    QImage figure = transparent(rocks.size());
+    QImage figure = transparent(rocks.deviceIndependentSize().toSize());
     {
         QPainter p(&figure);
         robot.draw(p);

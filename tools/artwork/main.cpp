@@ -1,5 +1,6 @@
-// Draws every picture of the program and the sample board, and writes them
-// into the source tree: qv_artwork <project directory>.
+// Draws every picture of the program but its icon (tools/icons) and the sample
+// board, and writes them into the source tree: qv_artwork <project directory>.
+#include "Drawing.h"
 #include "Icons.h"
 #include "Quantize.h"
 #include "SampleBoard.h"
@@ -28,8 +29,6 @@ const StoredPicture kStored[] = {
     {1000, 16, artwork::stored::caveDark},     {1001, 16, artwork::stored::caveLit},
     {2003, 256, artwork::stored::helpAsleep},  {2004, 256, artwork::stored::helpAwake},
 };
-
-const int kIconSizes[] = {32, 48, 256};
 
 QTextStream &err()
 {
@@ -64,6 +63,20 @@ bool saveIndexed(const QImage &image, int colours, const QString &path)
     return true;
 }
 
+// The stored bitmaps, print symbols, logo and pointer, as `name` + `suffix` + ".png".
+bool writeBitmaps(const QString &dir, const QString &suffix)
+{
+    const auto path = [&](const QString &name) { return dir + name + suffix + QStringLiteral(".png"); };
+    bool ok = true;
+    for (const StoredPicture &picture : kStored)
+        ok = saveIndexed(picture.draw(), picture.colours, path(QString::number(picture.number))) && ok;
+    for (int mode = 0; mode < 6; ++mode)
+        ok = save(artwork::icons::printSymbol(mode), path(QStringLiteral("printmode%1").arg(mode))) && ok;
+    ok = saveIndexed(artwork::icons::logo(), 256, path(QStringLiteral("logo"))) && ok;
+    ok = save(artwork::icons::magnifier(), path(QStringLiteral("magnifier"))) && ok;
+    return ok;
+}
+
 bool writeSamples(const QString &dir)
 {
     QDir().mkpath(dir);
@@ -94,18 +107,11 @@ int main(int argc, char *argv[])
     const QString root = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     const QString bitmaps = root + QStringLiteral("/src/resources/bitmaps/");
 
-    bool ok = true;
-    for (const StoredPicture &picture : kStored)
-        ok = saveIndexed(picture.draw(), picture.colours, bitmaps + QString::number(picture.number) + QStringLiteral(".png")) && ok;
-    for (int mode = 0; mode < 6; ++mode)
-        ok = save(artwork::icons::printSymbol(mode), bitmaps + QStringLiteral("printmode%1.png").arg(mode)) && ok;
-    ok = saveIndexed(artwork::icons::logo(), 256, bitmaps + QStringLiteral("logo.png")) && ok;
-    ok = save(artwork::icons::magnifier(), bitmaps + QStringLiteral("magnifier.png")) && ok;
-    for (const int size : kIconSizes) {
-        ok = save(artwork::icons::appIcon(size),
-                  root + QStringLiteral("/src/resources/icons/hicolor/%1x%1/apps/quorvadine.png").arg(size))
-             && ok;
-    }
+    bool ok = writeBitmaps(bitmaps, QString());
+    // The same drawings at twice the size, which Qt picks on dense screens.
+    artwork::setScale(2);
+    ok = writeBitmaps(bitmaps, QStringLiteral("@2x")) && ok;
+    artwork::setScale(1);
     ok = writeSamples(root + QStringLiteral("/samples")) && ok;
     return ok ? 0 : 1;
 }

@@ -1,0 +1,135 @@
+#!/usr/bin/env bash
+# Windows that belong together, under openbox on Xvfb: minimising the main
+# window takes every window of ours but the close-up with it; About and the
+# picture dialog open above the topmost Script Editor and help window; and
+# on a 640 x 480 screen the printer dialogue stays wholly on the screen when
+# "Options >>" grows it.
+# Usage: windows.sh PATH/TO/quorvadine OUTPUT_DIR
+set -euo pipefail
+app=$(realpath "${1:?usage: windows.sh PATH/TO/quorvadine OUTPUT_DIR}")
+out=$(mkdir -p "${2:?usage: windows.sh PATH/TO/quorvadine OUTPUT_DIR}" && cd "$2" && pwd)
+log="$out/windows-app.log"
+. "$(dirname "$0")/../support/xsession.sh"
+need_tools Xvfb openbox xdotool xprop xwininfo convert
+
+work="$out/windows-work"
+rm -rf "$work" && mkdir -p "$work/pics"
+for i in $(seq 9); do convert -size 64x48 "xc:rgb($((i * 25)),90,160)" "$work/pics/p$i.bmp"; done
+
+# Xvfb of size $1, openbox, the program with the layout choice answered and
+# nine pictures loaded; sets `main`.
+session() {
+    start_xvfb "$1"
+    openbox >"$out/openbox.log" 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
+    XDG_CONFIG_HOME="$out/config" QT_QPA_PLATFORM=xcb "$app" >"$log" 2>&1 &
+    app_pid=$!
+    main=$(wait_window 30 '^Quorvadine v1\.0$') || fail "main window did not appear"
+    local choice dialog
+    choice=$(wait_window 15 '^Layout choice:$') || fail "the layout choice did not appear"
+    sleep 1
+    click_in "$choice" 60 134
+    dialog=$(wait_window 30 '^Open multiple images\.\.\.$') || fail "the picture dialog did not open"
+    focus "$dialog"
+    xdotool type --delay 10 "$work/pics/"
+    xdotool key Return
+    sleep 0.5
+    xdotool type --delay 10 '"p1.bmp" "p2.bmp" "p3.bmp" "p4.bmp" "p5.bmp" "p6.bmp" "p7.bmp" "p8.bmp" "p9.bmp"'
+    xdotool key Return
+    wait_gone '^Open multiple images\.\.\.$' || fail "the picture dialog did not close"
+    sleep 1
+}
+
+end_session() {
+    kill -9 "$app_pid" 2>/dev/null || true
+    kill "$wm_pid" "$xvfb_pid" 2>/dev/null || true
+    wait "$xvfb_pid" 2>/dev/null || true
+    app_pid='' wm_pid='' xvfb_pid=''
+}
+
+focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true; sleep 0.3; }
+viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
+# Is window $1 above window $2?
+above() {
+    local order a b
+    order=$(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*#//' | tr -d ' ' | tr ',' '\n')
+    a=$(grep -nx "$(printf '0x%x' "$1")" <<<"$order" | cut -d: -f1)
+    b=$(grep -nx "$(printf '0x%x' "$2")" <<<"$order" | cut -d: -f1)
+    [ -n "$a" ] && [ -n "$b" ] && [ "$a" -gt "$b" ]
+}
+menu() { click_in "$main" "$1" 10; xdotool key $2; }
+
+session 1024x768
+# Tools > Script Editor and the panel's Help button: both topmost. Then the
+# logo's About box opens above them both.
+menu 94 "Down Return"
+editor=$(wait_window 30 '^Script Editor$') || fail "the Script Editor did not open"
+click_in "$main" 855 400
+help=$(wait_window 30 '^Help$') || fail "the help window did not open"
+click_in "$main" 885 31
+about=$(wait_window 30 '^About Quorvadine$') || fail "the About box did not open"
+sleep 0.5
+above "$about" "$editor" && above "$about" "$help" || fail "the About box opened behind the Script Editor or Help"
+
+# The close-up (the big preview), then the main window minimised: all but the close-up go with it.
+click_in "$main" 855 100
+closeup=$(wait_window 30 '^CloseUp$') || fail "the close-up did not open"
+sleep 0.5
+xdotool windowminimize --sync "$main"
+sleep 1
+for w in "$editor" "$help" "$about"; do
+    viewable "$w" && fail "$(xdotool getwindowname "$w") stayed on screen with the main window minimised"
+done
+viewable "$closeup" || fail "the close-up went with the main window"
+focus "$main"
+sleep 1
+viewable "$editor" || fail "the Script Editor did not come back with the main window"
+for title in '^About Quorvadine$' '^Help$' '^CloseUp$'; do
+    w=$(wait_window 5 "$title") && { xdotool windowactivate --sync "$w" key alt+F4 >/dev/null 2>&1 || true; }
+    wait_gone "$title" || fail "a window did not close: $title"
+done
+
+# A script written, then File > "New Quorvadine": Yes saves it, and the
+# picture dialog that follows opens above the Script Editor.
+click_in "$editor" 60 30
+click_in "$editor" 488 120
+xdotool type --delay 20 'Storm'
+click_in "$editor" 488 238
+menu 15 "Down Return"
+question=$(wait_window 30 '^Quorvadine$') || fail "no question about the unsaved scripts"
+focus "$question"
+xdotool key Return
+dialog=$(wait_window 30 '^Save a script$') || fail "Yes opened no Save dialog"
+focus "$dialog"
+xdotool type --delay 10 "$work/board.ScE"
+xdotool key Return
+dialog=$(wait_window 30 '^Open multiple images\.\.\.$') || fail "the picture dialog did not follow the save"
+sleep 1
+[ -s "$work/board.ScE" ] || fail "Yes wrote no script file"
+above "$dialog" "$editor" || fail "the picture dialog opened behind the Script Editor"
+xdotool key Escape
+end_session
+
+# 640 x 480: File > Print..., "Print Setup", then the printer dialogue's "Options >>".
+session 640x480
+menu 15 "Down Down Return"
+print=$(wait_window 30 '^Print Preview$') || fail "the print dialogue did not open"
+sleep 0.5
+click_in "$print" 296 164
+printer=$(wait_window 30 '^Print$') || fail "Print Setup opened no printer dialogue"
+focus "$printer"
+xdotool key alt+o
+sleep 1.5
+read -r x y < <(origin "$printer")
+eval "$(xwininfo -id "$printer" | awk '/^  Width/ {print "w=" $2} /^  Height/ {print "h=" $2}')"
+IFS=', ' read -r l r t b <<<"$(xprop -id "$printer" _NET_FRAME_EXTENTS | sed 's/.*= //')"
+[ "$h" -gt 300 ] || fail "Options >> did not grow the printer dialogue (height $h)"
+[ $((x - l)) -ge 0 ] && [ $((y - t)) -ge 0 ] && [ $((x + w + r)) -le 640 ] && [ $((y + h + b)) -le 480 ] ||
+    fail "the printer dialogue is not wholly on the 640 x 480 screen: ${w}x$h at $x,$y"
+xdotool key Escape
+end_session
+echo "windows: PASS"
