@@ -272,25 +272,25 @@ void ScriptEditor::Command3_Click()
         failed(texts::kLoadError);
         return;
     }
-    RichTextBox1.setText(loaded.text);
     platform.pointer->setBusy(false);
+    takeScriptText(loaded.text, false);
+}
+
+void ScriptEditor::takeScriptText(const QString &entryString, bool unsaved)
+{
+    RichTextBox1.setText(entryString);
     indexnumber = 0;
     Command1->setEnabled(false);
     // An empty document leaves the list as it was, its selection included.
     if (RichTextBox1.Text().isEmpty())
         return;
-    takeScriptText();
-    m_unsaved = false;
-    Q_EMIT unsavedScriptsChanged(false);
-}
-
-void ScriptEditor::takeScriptText()
-{
     // No entry is selected afterwards, so the write button could only write
     // into the wrong place.
     clearSelection();
     ClearScriptList();
     ParseScriptText();
+    m_unsaved = unsaved;
+    Q_EMIT unsavedScriptsChanged(unsaved);
 }
 
 QString ScriptEditor::entryString() const
@@ -303,14 +303,7 @@ QString ScriptEditor::entryString() const
 
 void ScriptEditor::restoreScripts(const QString &entryString)
 {
-    RichTextBox1.setText(entryString);
-    indexnumber = 0;
-    Command1->setEnabled(false);
-    if (RichTextBox1.Text().isEmpty())
-        return;
-    takeScriptText();
-    m_unsaved = true;
-    Q_EMIT unsavedScriptsChanged(true);
+    takeScriptText(entryString, true);
 }
 
 ScriptEditor::EditState ScriptEditor::editState() const

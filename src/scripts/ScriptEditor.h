@@ -81,7 +81,9 @@ private:
     void ClearScriptList();
     void ParseScriptText();
     void failed(const char *message);
-    void takeScriptText();
+    // The list from a script file's text; `unsaved` says whether it still
+    // needs saving (a recovery copy does, a loaded file does not).
+    void takeScriptText(const QString &entryString, bool unsaved);
 
     // What Save's walk through the list changes, put back after it.
     struct EditState
