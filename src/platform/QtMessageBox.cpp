@@ -1,22 +1,21 @@
 #include "platform/QtMessageBox.h"
 
 #include "resources/Texts.h"
+#include "platform/CentredMessageBox.h"
 #include "platform/StayOnTop.h"
-
-#include <QMessageBox>
 
 void QtMessageBox::show(QWidget *owner, const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(texts::kAppTitle), text, QMessageBox::Ok,
-                    owner ? owner->window() : nullptr);
+    CentredMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(texts::kAppTitle), text, QMessageBox::Ok,
+                          owner ? owner->window() : nullptr);
     stacking::keepAboveTopmost(&box);
     box.exec();
 }
 
 MessageBox::Answer QtMessageBox::ask(QWidget *owner, const QString &text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(texts::kAppTitle), text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner ? owner->window() : nullptr);
+    CentredMessageBox box(QMessageBox::NoIcon, QString::fromUtf8(texts::kAppTitle), text,
+                          QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, owner ? owner->window() : nullptr);
     stacking::keepAboveTopmost(&box);
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);

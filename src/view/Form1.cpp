@@ -9,6 +9,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Palette.h"
 #include "platform/PictureDrop.h"
+#include "platform/Placement.h"
 #include "platform/Screen.h"
 #include "platform/Session.h"
 #include "platform/Twips.h"
@@ -40,22 +41,6 @@
 
 namespace {
 using texts::text;
-
-// Centres `window` with its frame on the work area of the screen that holds
-// `main`. A frame is known only once a window is shown; the window manager
-// frames ours alike, so the main window's stands for it.
-void centreOn(QWidget *window, const QWidget *main)
-{
-    const QScreen *screen = main->screen();
-    if (!screen)
-        return;
-    const QRect area = screen->availableGeometry(), outer = main->frameGeometry(), inner = main->geometry();
-    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
-                         outer.bottom() - inner.bottom());
-    QRect placed(QPoint(), window->size().grownBy(frame));
-    placed.moveCenter(area.center());
-    window->move(std::max(placed.left(), area.left()), std::max(placed.top(), area.top()));
-}
 
 QPushButton *button(QWidget *parent, const char *name, const char *caption)
 {
@@ -379,7 +364,7 @@ void Form1::present(QWidget *window)
 {
     if (!window->property("placed").toBool()) {
         window->setProperty("placed", true);
-        centreOn(window, this);
+        placement::centreOnScreenOf(window, this);
     }
     // The close-up alone may go behind the main window.
     if (window != m_closeUp)
