@@ -3,7 +3,8 @@
 # window takes every window of ours but the close-up with it; About and the
 # picture dialog open above the topmost Script Editor and help window; and
 # on a 640 x 480 screen the printer dialogue stays wholly on the screen when
-# "Options >>" grows it.
+# "Options >>" grows it. On a 1280 x 1024 screen the "Unsupported
+# resolution" alert opens centred, start after start.
 # Usage: windows.sh PATH/TO/quorvadine OUTPUT_DIR
 set -euo pipefail
 app=$(realpath "${1:?usage: windows.sh PATH/TO/quorvadine OUTPUT_DIR}")
@@ -16,9 +17,8 @@ work="$out/windows-work"
 rm -rf "$work" && mkdir -p "$work/pics"
 for i in $(seq 9); do convert -size 64x48 "xc:rgb($((i * 25)),90,160)" "$work/pics/p$i.bmp"; done
 
-# Xvfb of size $1, openbox, the program with the layout choice answered and
-# nine pictures loaded; sets `main`.
-session() {
+# Xvfb of size $1 and openbox.
+desktop() {
     start_xvfb "$1"
     openbox >"$out/openbox.log" 2>&1 &
     wm_pid=$!
@@ -26,6 +26,12 @@ session() {
         xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
         sleep 0.1
     done
+}
+
+# A desktop of size $1 and the program with the layout choice answered and
+# nine pictures loaded; sets `main`.
+session() {
+    desktop "$1"
     XDG_CONFIG_HOME="$out/config" QT_QPA_PLATFORM=xcb "$app" >"$log" 2>&1 &
     app_pid=$!
     main=$(wait_window 30 '^Quorvadine v1\.0$') || fail "main window did not appear"
@@ -131,5 +137,27 @@ IFS=', ' read -r l r t b <<<"$(xprop -id "$printer" _NET_FRAME_EXTENTS | sed 's/
 [ $((x - l)) -ge 0 ] && [ $((y - t)) -ge 0 ] && [ $((x + w + r)) -le 640 ] && [ $((y + h + b)) -le 480 ] ||
     fail "the printer dialogue is not wholly on the 640 x 480 screen: ${w}x$h at $x,$y"
 xdotool key Escape
+end_session
+
+# 1280 x 1024, four starts: the alert's frame is centred on the screen, where
+# the maximised main window that owns it is centred too (not on the size the
+# main window had a moment before).
+desktop 1280x1024
+for try in 1 2 3 4; do
+    XDG_CONFIG_HOME="$out/config" QT_QPA_PLATFORM=xcb "$app" >"$log" 2>&1 &
+    app_pid=$!
+    alert=$(wait_window 30 '^Quorvadine$') || fail "start $try: no alert on the 1280 x 1024 screen"
+    sleep 0.5
+    read -r x y < <(origin "$alert")
+    eval "$(xwininfo -id "$alert" | awk '/^  Width/ {print "w=" $2} /^  Height/ {print "h=" $2}')"
+    IFS=', ' read -r l r t b <<<"$(xprop -id "$alert" _NET_FRAME_EXTENTS | sed 's/.*= //')"
+    dx=$((2 * x - l + w + r - 1280)) dy=$((2 * y - t + h + b - 1024))
+    # Within 3 pixels (twice that here): the frame is taken to be the main window's.
+    [ "${dx#-}" -le 6 ] && [ "${dy#-}" -le 6 ] ||
+        fail "start $try: the alert is not centred: frame $((w + l + r))x$((h + t + b)) at $((x - l)),$((y - t))"
+    kill -9 "$app_pid"
+    wait "$app_pid" 2>/dev/null || true
+    app_pid=''
+done
 end_session
 echo "windows: PASS"
