@@ -45,8 +45,9 @@ EndSection
 EOF
 named="$out/xorg-display"
 rm -f "$named"
+mkdir -p "$out/xorg.conf.d" # none of the machine's snippets
 Xorg -displayfd 3 -nolisten tcp -noreset -sharevts -novtswitch -config "$out/xorg-dummy.conf" \
-    -configdir "$out" -logfile "$out/xorg.log" 3>"$named" >"$out/xorg.out" 2>&1 &
+    -configdir "$out/xorg.conf.d" -logfile "$out/xorg.log" 3>"$named" >"$out/xorg.out" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 100); do
     [ -s "$named" ] && break
