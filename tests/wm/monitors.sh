@@ -89,6 +89,14 @@ xdotool type --delay 10 '"p1.bmp" "p2.bmp" "p3.bmp" "p4.bmp" "p5.bmp" "p6.bmp" "
 xdotool key Return
 wait_gone '^Open multiple images\.\.\.$' || fail "the picture dialog did not close"
 
+# The help window (the panel's "Help" button) once on the left monitor: it too comes back on the right one.
+sleep 1
+click_in "$main" 855 400
+helpw=$(wait_window 30 '^Help$') || fail "the help window did not open"
+sleep 0.5
+xdotool windowactivate --sync "$helpw" key alt+F4 >/dev/null 2>&1 || true
+wait_gone '^Help$' || fail "the help window did not close"
+
 # Restored (a double click on its title bar) and moved onto the right monitor.
 xdotool mousemove --sync 500 10 click --repeat 2 --delay 80 1
 sleep 1
