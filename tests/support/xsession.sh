@@ -88,3 +88,21 @@ click_in() {
     read -r x y < <(origin "$1")
     xdotool mousemove --sync $((x + $2)) $((y + $3)) click 1
 }
+
+# Gives window $1 the keyboard.
+focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true; sleep 0.3; }
+
+# Makes nine small bitmaps p1..p9 in folder $2 and chooses them in the picture
+# dialog $1 (Qt's own, typed into), which must then close.
+pick_nine() {
+    local dialog=$1 dir=$2 i
+    mkdir -p "$dir"
+    for i in $(seq 9); do convert -size 64x48 "xc:rgb($((i * 25)),90,160)" "$dir/p$i.bmp"; done
+    focus "$dialog"
+    xdotool type --delay 10 "$dir/"
+    xdotool key Return
+    sleep 0.5
+    xdotool type --delay 10 '"p1.bmp" "p2.bmp" "p3.bmp" "p4.bmp" "p5.bmp" "p6.bmp" "p7.bmp" "p8.bmp" "p9.bmp"'
+    xdotool key Return
+    wait_gone '^Open multiple images\.\.\.$' || fail "the picture dialog did not close"
+}

@@ -78,16 +78,7 @@ w=$(xwininfo -id "$main" | awk '/^  Width/ {print $2}')
 click_in "$choice" 60 134
 dialog=$(wait_window 30 '^Open multiple images\.\.\.$') || fail "the picture dialog did not open"
 # Nine pictures, the fewest the board takes.
-mkdir -p "$out/monitors-pics"
-for i in $(seq 9); do convert -size 64x48 "xc:rgb($((i * 25)),90,160)" "$out/monitors-pics/p$i.bmp"; done
-xdotool windowactivate --sync "$dialog" >/dev/null 2>&1 || true
-sleep 0.3
-xdotool type --delay 10 "$out/monitors-pics/"
-xdotool key Return
-sleep 0.5
-xdotool type --delay 10 '"p1.bmp" "p2.bmp" "p3.bmp" "p4.bmp" "p5.bmp" "p6.bmp" "p7.bmp" "p8.bmp" "p9.bmp"'
-xdotool key Return
-wait_gone '^Open multiple images\.\.\.$' || fail "the picture dialog did not close"
+pick_nine "$dialog" "$out/monitors-pics"
 
 # The help window (the panel's "Help" button) once on the left monitor: it too comes back on the right one.
 sleep 1

@@ -14,8 +14,7 @@ log="$out/windows-app.log"
 need_tools Xvfb openbox xdotool xprop xwininfo convert
 
 work="$out/windows-work"
-rm -rf "$work" && mkdir -p "$work/pics"
-for i in $(seq 9); do convert -size 64x48 "xc:rgb($((i * 25)),90,160)" "$work/pics/p$i.bmp"; done
+rm -rf "$work" && mkdir -p "$work"
 
 # Xvfb of size $1 and openbox.
 desktop() {
@@ -40,13 +39,7 @@ session() {
     sleep 1
     click_in "$choice" 60 134
     dialog=$(wait_window 30 '^Open multiple images\.\.\.$') || fail "the picture dialog did not open"
-    focus "$dialog"
-    xdotool type --delay 10 "$work/pics/"
-    xdotool key Return
-    sleep 0.5
-    xdotool type --delay 10 '"p1.bmp" "p2.bmp" "p3.bmp" "p4.bmp" "p5.bmp" "p6.bmp" "p7.bmp" "p8.bmp" "p9.bmp"'
-    xdotool key Return
-    wait_gone '^Open multiple images\.\.\.$' || fail "the picture dialog did not close"
+    pick_nine "$dialog" "$work/pics"
     sleep 1
 }
 
@@ -57,7 +50,6 @@ end_session() {
     app_pid='' wm_pid='' xvfb_pid=''
 }
 
-focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true; sleep 0.3; }
 viewable() { xwininfo -id "$1" | grep -q 'Map State: IsViewable'; }
 # Is window $1 above window $2?
 above() {

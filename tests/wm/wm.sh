@@ -32,8 +32,7 @@ done
 config="$out/wm-config"
 rm -rf "$config" && mkdir -p "$config"
 work="$out/wm-work"
-rm -rf "$work" && mkdir -p "$work/pics"
-for i in $(seq 9); do convert -size 64x48 "xc:rgb($((i * 25)),90,160)" "$work/pics/p$i.bmp"; done
+rm -rf "$work" && mkdir -p "$work"
 XDG_CONFIG_HOME=$config QT_QPA_PLATFORM=xcb ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0} "$app" >"$log" 2>&1 &
 app_pid=$!
 
@@ -54,7 +53,6 @@ xdotool search --onlyvisible --name '^Quorvadine$' >/dev/null 2>&1 && fail "an a
 [ "$(xwininfo -id "$main" | awk '/^  Height/ {print $2}')" -gt 751 ] || fail "the title bar is not thin enough to test"
 
 # Keystrokes typed before a dialog has the focus go astray on a busy machine.
-focus() { xdotool windowactivate --sync "$1" >/dev/null 2>&1 || true; sleep 0.3; }
 
 # Stacking: is window $1 above window $2?
 above() {
@@ -69,13 +67,7 @@ above() {
 # "9  per page": the picture dialog, then nine bitmaps typed by name.
 click_in "$choice" 60 134
 dialog=$(wait_window 30 '^Open multiple images\.\.\.$') || fail "the picture dialog did not open"
-focus "$dialog"
-xdotool type --delay 20 "$work/pics/"
-xdotool key Return
-sleep 0.5
-xdotool type --delay 10 '"p1.bmp" "p2.bmp" "p3.bmp" "p4.bmp" "p5.bmp" "p6.bmp" "p7.bmp" "p8.bmp" "p9.bmp"'
-xdotool key Return
-wait_gone '^Open multiple images\.\.\.$' || fail "the picture dialog did not close"
+pick_nine "$dialog" "$work/pics"
 sleep 1
 
 # Tools > Script Editor (topmost), then its "Save": the dialog opens above it.
