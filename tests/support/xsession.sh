@@ -44,15 +44,31 @@ start_xvfb() {
     rm -f "$named"
     Xvfb -displayfd 3 -nolisten tcp -screen 0 "$1x24" 3>"$named" >"$out/xvfb.log" 2>&1 &
     xvfb_pid=$!
+    server_named "$named" || fail "Xvfb did not start: $(cat "$out/xvfb.log")"
+    echo "Xvfb $1 on $DISPLAY"
+}
+
+# Waits until the X server started as $xvfb_pid has written its display
+# number to file $1, then exports DISPLAY; fails (status 1) if it ends first.
+server_named() {
     for _ in $(seq 100); do
-        [ -s "$named" ] && break
+        [ -s "$1" ] && break
         kill -0 "$xvfb_pid" 2>/dev/null || break
         sleep 0.1
     done
-    [ -s "$named" ] || { xvfb_pid=''; fail "Xvfb did not start: $(cat "$out/xvfb.log")"; }
-    display=":$(head -n1 "$named")"
+    [ -s "$1" ] || { xvfb_pid=''; return 1; }
+    display=":$(head -n1 "$1")"
     export DISPLAY=$display
-    echo "Xvfb $1 on $DISPLAY"
+}
+
+# Starts openbox (with the options given) and waits until it manages the screen.
+start_openbox() {
+    openbox "$@" >"$out/openbox.log" 2>&1 &
+    wm_pid=$!
+    for _ in $(seq 50); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.1
+    done
 }
 
 # Waits (at most $1 seconds) for a visible window whose title matches $2;

@@ -49,24 +49,12 @@ mkdir -p "$out/xorg.conf.d" # none of the machine's snippets
 Xorg -displayfd 3 -nolisten tcp -noreset -sharevts -novtswitch -config "$out/xorg-dummy.conf" \
     -configdir "$out/xorg.conf.d" -logfile "$out/xorg.log" 3>"$named" >"$out/xorg.out" 2>&1 &
 xvfb_pid=$!
-for _ in $(seq 100); do
-    [ -s "$named" ] && break
-    kill -0 "$xvfb_pid" 2>/dev/null || break
-    sleep 0.1
-done
-[ -s "$named" ] || { xvfb_pid=''; echo "SKIP: Xorg with the dummy driver did not start: $(tail -n3 "$out/xorg.out")"; exit 77; }
-display=":$(head -n1 "$named")"
-export DISPLAY=$display
+server_named "$named" || { echo "SKIP: Xorg with the dummy driver did not start: $(tail -n3 "$out/xorg.out")"; exit 77; }
 xrandr --addmode DUMMY1 1024x768
 xrandr --output DUMMY1 --mode 1024x768 --right-of DUMMY0
 [ "$(xrandr --listmonitors | head -n1)" = "Monitors: 2" ] || fail "no second monitor: $(xrandr --listmonitors)"
 
-openbox >"$out/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+start_openbox
 XDG_CONFIG_HOME="$out/config" QT_QPA_PLATFORM=xcb "$app" >"$log" 2>&1 &
 app_pid=$!
 main=$(wait_window 30 '^Quorvadine v1\.0$') || fail "main window did not appear"

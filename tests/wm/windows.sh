@@ -19,12 +19,7 @@ rm -rf "$work" && mkdir -p "$work"
 # Xvfb of size $1 and openbox.
 desktop() {
     start_xvfb "$1"
-    openbox >"$out/openbox.log" 2>&1 &
-    wm_pid=$!
-    for _ in $(seq 50); do
-        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-        sleep 0.1
-    done
+    start_openbox
 }
 
 # A desktop of size $1 and the program with the layout choice answered and

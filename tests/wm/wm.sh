@@ -22,12 +22,7 @@ cat >"$out/openbox-rc.xml" <<'XML'
   <font place="InactiveWindow"><name>DejaVu Sans</name><size>5</size></font>
 </theme></openbox_config>
 XML
-openbox --config-file "$out/openbox-rc.xml" >"$out/openbox.log" 2>&1 &
-wm_pid=$!
-for _ in $(seq 50); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
-    sleep 0.1
-done
+start_openbox --config-file "$out/openbox-rc.xml"
 
 config="$out/wm-config"
 rm -rf "$config" && mkdir -p "$config"
