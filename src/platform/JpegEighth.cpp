@@ -1,5 +1,6 @@
 #include "platform/JpegEighth.h"
 
+#include "platform/Bytes.h"
 #include "platform/JpegMarkers.h"
 #include "platform/QtPictureLoader.h"
 
@@ -14,8 +15,8 @@ namespace jpegeighth {
 
 namespace {
 
-uint byteAt(QByteArrayView data, qsizetype i) { return uchar(data.at(i)); }
-uint be16(QByteArrayView data, qsizetype i) { return byteAt(data, i) << 8 | byteAt(data, i + 1); }
+using bytes::be16;
+using bytes::byteAt;
 
 constexpr int kFastBits = 9;
 

@@ -1,9 +1,11 @@
 #include "platform/JpegMarkers.h"
 
+#include "platform/Bytes.h"
+
 #include <cstring>
 
 namespace {
-uint byteAt(QByteArrayView data, qsizetype i) { return uchar(data.at(i)); }
+using bytes::byteAt;
 } // namespace
 
 JpegMarkers::JpegMarkers(QByteArrayView data)

@@ -28,6 +28,13 @@ public:
 
     qsizetype position() const { return m_at; }
 
+    // Whether `marker` starts a frame (SOF0 to SOF15), whose body gives the
+    // picture's size, coding and components.
+    static constexpr bool isFrame(uint marker)
+    {
+        return marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+    }
+
 private:
     QByteArrayView m_data;
     qsizetype m_at = 2;

@@ -1,5 +1,6 @@
 #include "platform/PictureIntegrity.h"
 
+#include "platform/Bytes.h"
 #include "platform/JpegMarkers.h"
 
 #include <algorithm>
@@ -7,7 +8,8 @@
 namespace pictureintegrity {
 
 namespace {
-uint byteAt(QByteArrayView data, qsizetype i) { return uchar(data.at(i)); }
+using bytes::be16;
+using bytes::byteAt;
 qint64 le16(QByteArrayView data, qsizetype i) { return byteAt(data, i) | byteAt(data, i + 1) << 8; }
 qint64 le32(QByteArrayView data, qsizetype i) { return le16(data, i) | le16(data, i + 2) << 16; }
 
@@ -23,8 +25,6 @@ bool skipSubBlocks(QByteArrayView data, qsizetype &i)
         i += length;
     }
 }
-
-uint be16(QByteArrayView data, qsizetype i) { return byteAt(data, i) << 8 | byteAt(data, i + 1); }
 
 // The fewest bytes the first scan's coded data can take: libjpeg fills a scan
 // that ends early with grey, so a header claiming 10,000 x 10,000 pixels over
@@ -71,8 +71,7 @@ bool jpegComplete(QByteArrayView data)
     do {
         if (!markers.next(segment) || segment.marker == 0xD9) // broken, or ends before its first scan
             return false;
-        if (segment.marker >= 0xC0 && segment.marker <= 0xCF && segment.marker != 0xC4 && segment.marker != 0xC8
-            && segment.marker != 0xCC)
+        if (JpegMarkers::isFrame(segment.marker))
             frame = segment;
     } while (segment.marker != 0xDA);
     const qsizetype scanAt = markers.position();

@@ -1,5 +1,6 @@
 #include "platform/QtPictureLoader.h"
 
+#include "platform/Bytes.h"
 #include "platform/JpegEighth.h"
 #include "platform/JpegMarkers.h"
 #include "platform/PictureIntegrity.h"
@@ -121,22 +122,22 @@ qint64 jpegCoefficientBytes(QByteArrayView head)
     bool progressive = false;
     while (markers.next(segment)) {
         const uint m = segment.marker;
-        if (m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC && segment.body.size() >= 6) {
+        if (JpegMarkers::isFrame(m) && segment.body.size() >= 6) {
             const QByteArrayView sof = segment.body;
-            const qint64 height = uchar(sof.at(1)) << 8 | uchar(sof.at(2)), width = uchar(sof.at(3)) << 8 | uchar(sof.at(4));
-            components = uchar(sof.at(5));
+            const qint64 height = bytes::be16(sof, 1), width = bytes::be16(sof, 3);
+            components = bytes::byteAt(sof, 5);
             qint64 maxH = 1, maxV = 1, units = 0;
             for (uint i = 0; i < components && 8 + 3 * i < uint(sof.size()); ++i) {
-                maxH = std::max<qint64>(maxH, uchar(sof.at(7 + 3 * i)) >> 4);
-                maxV = std::max<qint64>(maxV, uchar(sof.at(7 + 3 * i)) & 15);
+                const qint64 h = bytes::byteAt(sof, 7 + 3 * i) >> 4, v = bytes::byteAt(sof, 7 + 3 * i) & 15;
+                maxH = std::max(maxH, h);
+                maxV = std::max(maxV, v);
+                units += h * v;
             }
-            for (uint i = 0; i < components && 8 + 3 * i < uint(sof.size()); ++i)
-                units += (uchar(sof.at(7 + 3 * i)) >> 4) * (uchar(sof.at(7 + 3 * i)) & 15);
             // Whole MCUs, each block 64 coefficients of two bytes.
             coefficients = (width + 8 * maxH - 1) / (8 * maxH) * ((height + 8 * maxV - 1) / (8 * maxV)) * units * 128;
             progressive = m == 0xC2 || m == 0xC6 || m == 0xCA || m == 0xCE;
         } else if (m == 0xDA) {
-            return progressive || segment.body.isEmpty() || uchar(segment.body.at(0)) < components ? coefficients : 0;
+            return progressive || segment.body.isEmpty() || bytes::byteAt(segment.body, 0) < components ? coefficients : 0;
         }
     }
     return coefficients; // the first scan lies beyond what was read: assume the worst
