@@ -1,5 +1,7 @@
 #include "platform/AtomicFile.h"
 
+#include "platform/Descriptor.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -19,20 +21,6 @@ Sync g_sync = ::fdatasync;
 constexpr int kTagLength = 6;
 // Room for the mark and the tag within the 255 bytes a name may have.
 constexpr int kLongestBase = 100;
-
-// A descriptor closed on every way out.
-struct Descriptor
-{
-    int fd;
-    explicit Descriptor(int f) : fd(f) {}
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-    Descriptor(const Descriptor &) = delete;
-    Descriptor &operator=(const Descriptor &) = delete;
-};
 
 QString randomTag()
 {

@@ -1,6 +1,7 @@
 #include "platform/QtPictureLoader.h"
 
 #include "platform/Bytes.h"
+#include "platform/Descriptor.h"
 #include "platform/JpegEighth.h"
 #include "platform/JpegMarkers.h"
 #include "platform/PictureIntegrity.h"
@@ -36,17 +37,6 @@ std::optional<QtPictureLoader::Stamp> stampOf(const QString &path)
         return std::nullopt;
     return stampFrom(status);
 }
-
-// A descriptor closed when it goes out of scope.
-struct Descriptor
-{
-    int fd;
-    ~Descriptor()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
 
 // Appends from `fd` until `data` holds `upTo` bytes or the file ends.
 bool readUpTo(int fd, QByteArray &data, qint64 upTo)
@@ -162,7 +152,7 @@ QImage QtPictureLoader::decode(const QString &path, QSize bound, Use use, Stamp 
     // Opened first, then what was opened is checked: the name may be swapped
     // for a FIFO, a device or a larger file at any moment. Without O_NONBLOCK
     // opening a FIFO would wait for a writer for good.
-    const Descriptor file{::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)};
+    const Descriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status = {};
     if (file.fd < 0 || ::fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > kMaxFileBytes)
         return {};
