@@ -5,6 +5,13 @@
 
 namespace session {
 
+namespace {
+bool isWaylandName(const QString &platformName)
+{
+    return platformName.startsWith(QLatin1String("wayland"));
+}
+} // namespace
+
 QByteArray platformFor(const QProcessEnvironment &environment, const QStringList &arguments)
 {
     const auto set = [&](const char *name) { return !environment.value(QLatin1String(name)).isEmpty(); };
@@ -27,12 +34,12 @@ void choosePlatform(int argc, char *argv[])
 
 QMargins ownDecorations(const QString &platformName, QMargins frame)
 {
-    return platformName.startsWith(QLatin1String("wayland")) ? frame : QMargins();
+    return isWaylandName(platformName) ? frame : QMargins();
 }
 
 bool isWayland()
 {
-    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+    return isWaylandName(QGuiApplication::platformName());
 }
 
 QMargins ownDecorations(const QWindow *window)

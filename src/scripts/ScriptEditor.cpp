@@ -88,10 +88,9 @@ void ScriptEditor::createControls()
 void ScriptEditor::Form_Load(const QString &imageCount)
 {
     stacking::StayOnTop(this);
-    const QString &count = imageCount;
     RichTextBox1.Left = board::SceneBoard::kParked;
     const QSignalBlocker blocker(List1);
-    List1->addItems(scripts::freshList(count.isEmpty() ? 0 : count.toInt()));
+    List1->addItems(scripts::freshList(imageCount.isEmpty() ? 0 : imageCount.toInt()));
 }
 
 int ScriptEditor::entryCount()
