@@ -20,7 +20,9 @@ fail() {
     if [ -n "$display" ]; then
         echo "windows on $display:"
         for w in $(DISPLAY=$display xdotool search --name '.' 2>/dev/null); do
-            echo "  $w '$(DISPLAY=$display xdotool getwindowname "$w" 2>/dev/null)'"
+            echo "  $w '$(DISPLAY=$display xdotool getwindowname "$w" 2>/dev/null)'" \
+                "$(DISPLAY=$display xwininfo -id "$w" 2>/dev/null | awk '/upper-left X/ {x=$NF} /upper-left Y/ {y=$NF}
+                    /^  Width/ {w=$2} /^  Height/ {h=$2} /Map State/ {m=$NF} END {print w "x" h " at " x "," y ", " m}')"
         done
     fi
     [ -s "$log" ] && { echo "program output:"; cat "$log"; }
@@ -103,6 +105,24 @@ click_in() {
     local x y
     read -r x y < <(origin "$1")
     xdotool mousemove --sync $((x + $2)) $((y + $3)) click 1
+}
+
+# Opens a menu of the main window ($main) by its title at $1 pixels from the
+# left, then types keys $2. The pause lets the menu take the keyboard first.
+menu() { click_in "$main" "$1" 10; sleep 0.3; xdotool key $2; }
+
+# Runs command $2 until a visible window titled $1 appears (three tries, ten
+# seconds each) and prints its id. A click or key that reaches the program
+# while it is still busy, or that only closes a menu left open, is lost; the
+# test is about the window, not about the first click.
+open_window() {
+    local try id
+    for try in 1 2 3; do
+        eval "$2" >/dev/null 2>&1 || true
+        id=$(wait_window 10 "$1") && { echo "$id"; return 0; }
+        echo "no window '$1' after try $try of: $2" >&2
+    done
+    return 1
 }
 
 # Gives window $1 the keyboard.

@@ -63,15 +63,13 @@ sleep 1
 # Maximised on one monitor, not across both.
 w=$(xwininfo -id "$main" | awk '/^  Width/ {print $2}')
 [ "$w" -eq 1024 ] || fail "the maximised main window is $w pixels wide, not one monitor's 1024"
-click_in "$choice" 60 134
-dialog=$(wait_window 30 '^Open multiple images\.\.\.$') || fail "the picture dialog did not open"
+dialog=$(open_window '^Open multiple images\.\.\.$' 'click_in "$choice" 60 134') || fail "the picture dialog did not open"
 # Nine pictures, the fewest the board takes.
 pick_nine "$dialog" "$out/monitors-pics"
 
 # The help window (the panel's "Help" button) once on the left monitor: it too comes back on the right one.
 sleep 1
-click_in "$main" 855 400
-helpw=$(wait_window 30 '^Help$') || fail "the help window did not open"
+helpw=$(open_window '^Help$' 'click_in "$main" 855 400') || fail "the help window did not open"
 sleep 0.5
 xdotool windowactivate --sync "$helpw" key alt+F4 >/dev/null 2>&1 || true
 wait_gone '^Help$' || fail "the help window did not close"
@@ -96,13 +94,11 @@ centred() {
     [ "${dx#-}" -le 6 ] && [ "${dy#-}" -le 6 ] ||
         fail "$2 is not centred on the right monitor: frame $((w + l + r))x$((h + t + b)) at $((x - l)),$((y - t))"
 }
-menu() { click_in "$main" "$1" 10; xdotool key $2; }
 for target in "click_in $main 533 31|^About Quorvadine$|About" "click_in $main 486 389|^Help$|help" \
               "click_in $main 530 147|^CloseUp$|close-up" "menu 54 'Down Down Return'|^ Options$|options" \
               "menu 15 'Down Down Return'|^Print Preview$|print dialogue" "menu 94 'Down Return'|^Script Editor$|Script Editor"; do
     IFS='|' read -r open title name <<<"$target"
-    eval "$open"
-    window=$(wait_window 30 "$title") || fail "the $name window did not open"
+    window=$(open_window "$title" "$open") || fail "the $name window did not open"
     sleep 1
     centred "$window" "$name"
     [ "$name" = "Script Editor" ] && break

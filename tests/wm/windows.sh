@@ -32,8 +32,7 @@ session() {
     local choice dialog
     choice=$(wait_window 15 '^Layout choice:$') || fail "the layout choice did not appear"
     sleep 1
-    click_in "$choice" 60 134
-    dialog=$(wait_window 30 '^Open multiple images\.\.\.$') || fail "the picture dialog did not open"
+    dialog=$(open_window '^Open multiple images\.\.\.$' 'click_in "$choice" 60 134') || fail "the picture dialog did not open"
     pick_nine "$dialog" "$work/pics"
     sleep 1
 }
@@ -54,23 +53,18 @@ above() {
     b=$(grep -nx "$(printf '0x%x' "$2")" <<<"$order" | cut -d: -f1)
     [ -n "$a" ] && [ -n "$b" ] && [ "$a" -gt "$b" ]
 }
-menu() { click_in "$main" "$1" 10; xdotool key $2; }
 
 session 1024x768
 # Tools > Script Editor and the panel's Help button: both topmost. Then the
 # logo's About box opens above them both.
-menu 94 "Down Return"
-editor=$(wait_window 30 '^Script Editor$') || fail "the Script Editor did not open"
-click_in "$main" 855 400
-help=$(wait_window 30 '^Help$') || fail "the help window did not open"
-click_in "$main" 885 31
-about=$(wait_window 30 '^About Quorvadine$') || fail "the About box did not open"
+editor=$(open_window '^Script Editor$' 'menu 94 "Down Return"') || fail "the Script Editor did not open"
+help=$(open_window '^Help$' 'click_in "$main" 855 400') || fail "the help window did not open"
+about=$(open_window '^About Quorvadine$' 'click_in "$main" 885 31') || fail "the About box did not open"
 sleep 0.5
 above "$about" "$editor" && above "$about" "$help" || fail "the About box opened behind the Script Editor or Help"
 
 # The close-up (the big preview), then the main window minimised: all but the close-up go with it.
-click_in "$main" 855 100
-closeup=$(wait_window 30 '^CloseUp$') || fail "the close-up did not open"
+closeup=$(open_window '^CloseUp$' 'click_in "$main" 855 100') || fail "the close-up did not open"
 sleep 0.5
 xdotool windowminimize --sync "$main"
 sleep 1
@@ -109,11 +103,9 @@ end_session
 
 # 640 x 480: File > Print..., "Print Setup", then the printer dialogue's "Options >>".
 session 640x480
-menu 15 "Down Down Return"
-print=$(wait_window 30 '^Print Preview$') || fail "the print dialogue did not open"
+print=$(open_window '^Print Preview$' 'menu 15 "Down Down Return"') || fail "the print dialogue did not open"
 sleep 0.5
-click_in "$print" 296 164
-printer=$(wait_window 30 '^Print$') || fail "Print Setup opened no printer dialogue"
+printer=$(open_window '^Print$' 'click_in "$print" 296 164') || fail "Print Setup opened no printer dialogue"
 focus "$printer"
 xdotool key alt+o
 sleep 1.5

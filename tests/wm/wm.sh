@@ -60,18 +60,14 @@ above() {
 }
 
 # "9  per page": the picture dialog, then nine bitmaps typed by name.
-click_in "$choice" 60 134
-dialog=$(wait_window 30 '^Open multiple images\.\.\.$') || fail "the picture dialog did not open"
+dialog=$(open_window '^Open multiple images\.\.\.$' 'click_in "$choice" 60 134') || fail "the picture dialog did not open"
 pick_nine "$dialog" "$work/pics"
 sleep 1
 
 # Tools > Script Editor (topmost), then its "Save": the dialog opens above it.
-click_in "$main" 94 10
-xdotool key Down Return
-editor=$(wait_window 30 '^Script Editor$') || fail "the Script Editor did not open"
+editor=$(open_window '^Script Editor$' 'menu 94 "Down Return"') || fail "the Script Editor did not open"
 sleep 0.5
-click_in "$editor" 520 272
-dialog=$(wait_window 30 '^Save a script$') || fail "Save opened no dialog"
+dialog=$(open_window '^Save a script$' 'click_in "$editor" 520 272') || fail "Save opened no dialog"
 sleep 0.5
 above "$dialog" "$editor" || fail "the Save dialog is behind the Script Editor"
 focus "$dialog"
@@ -82,8 +78,7 @@ for _ in $(seq 50); do [ -s "$work/board.ScE" ] && break; sleep 0.2; done
 [ -s "$work/board.ScE" ] || fail "Save wrote no script file"
 
 # "Load" of a picture: the load error's message opens above the editor.
-click_in "$editor" 460 272
-dialog=$(wait_window 30 '^Load a script$') || fail "Load opened no dialog"
+dialog=$(open_window '^Load a script$' 'click_in "$editor" 460 272') || fail "Load opened no dialog"
 above "$dialog" "$editor" || fail "the Load dialog is behind the Script Editor"
 focus "$dialog"
 xdotool type --delay 20 "$work/pics/p1.bmp"
@@ -96,9 +91,7 @@ wait_gone '^Quorvadine$' || fail "the message did not close"
 
 # File > "New Quorvadine" while the editor is open: the picture dialog, owned
 # by the main window, still opens above the editor. Escape cancels it.
-click_in "$main" 15 10
-xdotool key Down Return
-dialog=$(wait_window 30 '^Open multiple images\.\.\.$') || fail "the picture dialog did not open again"
+dialog=$(open_window '^Open multiple images\.\.\.$' 'menu 15 "Down Return"') || fail "the picture dialog did not open again"
 sleep 0.5
 above "$dialog" "$editor" || fail "the picture dialog is behind the Script Editor"
 xdotool key Escape
@@ -120,10 +113,9 @@ centred() {
         fail "$2 is not centred with its frame: left $left right $right top $top bottom $bottom"
 }
 for target in "click_in $main 885 31|^About Quorvadine$|About" "click_in $main 855 400|^Help$|Help" \
-              "click_in $main 855 100|^CloseUp$|close-up" "click_in $main 54 10; xdotool key Down Down Return|^ Options$|options"; do
+              "click_in $main 855 100|^CloseUp$|close-up" "menu 54 'Down Down Return'|^ Options$|options"; do
     IFS='|' read -r open title name <<<"$target"
-    eval "$open"
-    window=$(wait_window 30 "$title") || fail "the $name window did not open"
+    window=$(open_window "$title" "$open") || fail "the $name window did not open"
     sleep 1
     centred "$window" "$name"
     xdotool windowactivate --sync "$window" key alt+F4 >/dev/null 2>&1 || true
