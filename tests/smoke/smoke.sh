@@ -4,11 +4,8 @@
 # program ends with status 0 and leaves no window behind.
 # Usage: smoke.sh PATH/TO/quorvadine OUTPUT_DIR
 set -euo pipefail
-app=$(realpath "${1:?usage: smoke.sh PATH/TO/quorvadine OUTPUT_DIR}")
-out=$(mkdir -p "${2:?usage: smoke.sh PATH/TO/quorvadine OUTPUT_DIR}" && cd "$2" && pwd)
-
-log="$out/smoke-app.log"
 . "$(dirname "$0")/../support/xsession.sh"
+session_files "$@"
 need_tools Xvfb xdotool xwininfo xwd convert
 [ -x "$app" ] || fail "$app is not an executable"
 start_xvfb 1024x768

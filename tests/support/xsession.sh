@@ -1,11 +1,22 @@
 # Sourced by the script tests that run the real program on an X server of
 # their own: tool checks, a free Xvfb display, window look-ups and clean-up.
-# The sourcing script sets `out` (its output folder) and `log` (the program's output).
+# The sourcing script then calls session_files with its arguments.
 xvfb_pid='' wm_pid='' app_pid='' display=''
-# The program's recovery copies go to the output folder, fresh each run: no
-# copy of the person running the tests is offered, and none is left behind.
-export XDG_STATE_HOME="$out/state"
-rm -rf "$XDG_STATE_HOME"
+
+# Takes the program ($1) and the output folder ($2) a script was given and
+# sets `app`, `out` and `log`, the program's output in that folder (named $3,
+# or after the script). The program's recovery copies go to the output
+# folder too, fresh each run: no copy of the person running the tests is
+# offered, and none is left behind.
+session_files() {
+    local usage
+    usage="usage: $(basename "$0") PATH/TO/quorvadine OUTPUT_DIR"
+    app=$(realpath "${1:?$usage}")
+    out=$(mkdir -p "${2:?$usage}" && cd "$2" && pwd)
+    log="$out/${3:-$(basename "$0" .sh)-app.log}"
+    export XDG_STATE_HOME="$out/state"
+    rm -rf "$XDG_STATE_HOME"
+}
 
 cleanup() {
     [ -n "$app_pid" ] && kill -9 "$app_pid" 2>/dev/null || true

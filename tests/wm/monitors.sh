@@ -5,10 +5,8 @@
 # dummy driver (two 1024 x 768 heads), which needs root.
 # Usage: monitors.sh PATH/TO/quorvadine OUTPUT_DIR
 set -euo pipefail
-app=$(realpath "${1:?usage: monitors.sh PATH/TO/quorvadine OUTPUT_DIR}")
-out=$(mkdir -p "${2:?usage: monitors.sh PATH/TO/quorvadine OUTPUT_DIR}" && cd "$2" && pwd)
-log="$out/monitors-app.log"
 . "$(dirname "$0")/../support/xsession.sh"
+session_files "$@"
 need_tools Xorg xrandr openbox xdotool xprop xwininfo convert
 [ -e /usr/lib/xorg/modules/drivers/dummy_drv.so ] || { echo "SKIP: no Xorg dummy driver (tools/deps installs it)"; exit 77; }
 [ "$(id -u)" = 0 ] || { echo "SKIP: Xorg with the dummy driver needs root"; exit 77; }

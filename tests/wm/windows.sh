@@ -7,10 +7,8 @@
 # resolution" alert opens centred, start after start.
 # Usage: windows.sh PATH/TO/quorvadine OUTPUT_DIR
 set -euo pipefail
-app=$(realpath "${1:?usage: windows.sh PATH/TO/quorvadine OUTPUT_DIR}")
-out=$(mkdir -p "${2:?usage: windows.sh PATH/TO/quorvadine OUTPUT_DIR}" && cd "$2" && pwd)
-log="$out/windows-app.log"
 . "$(dirname "$0")/../support/xsession.sh"
+session_files "$@"
 need_tools Xvfb openbox xdotool xprop xwininfo convert
 
 work="$out/windows-work"

@@ -6,10 +6,8 @@
 # flow writes no configuration.
 # Usage: wm.sh PATH/TO/quorvadine OUTPUT_DIR
 set -euo pipefail
-app=$(realpath "${1:?usage: wm.sh PATH/TO/quorvadine OUTPUT_DIR}")
-out=$(mkdir -p "${2:?usage: wm.sh PATH/TO/quorvadine OUTPUT_DIR}" && cd "$2" && pwd)
-log="$out/wm-app.log"
 . "$(dirname "$0")/../support/xsession.sh"
+session_files "$@"
 need_tools Xvfb openbox xdotool xprop xwininfo convert
 start_xvfb 1024x768
 
