@@ -336,28 +336,32 @@ void Form1::start()
     present(m_beginOption);
 }
 
-void Form1::wire(QWidget *window)
+void Form1::wire(BeginOption *choice)
 {
-    if (auto *choice = qobject_cast<BeginOption *>(window)) {
-        connect(choice, &BeginOption::layoutChosen, this, [this] {
-            m_board.GoSmall = true;
-            m_board.BeginBoard();
-            activateWindow();
-            raise();
-        });
-    } else if (auto *editor = qobject_cast<ScriptEditor *>(window)) {
-        connect(editor, &ScriptEditor::sceneScriptWritten, this, [this](const QString &entry) {
-            m_board.SceneText = entry;
-            updateFromBoard();
-        });
-        connect(editor, &ScriptEditor::closedByUser, this, [this] { m_board.GoShowOpenDialog = false; });
-        connect(editor, &ScriptEditor::unsavedScriptsChanged, this, &Form1::keepRecoveryCopy);
-    } else if (auto *options = qobject_cast<frmOptions *>(window)) {
-        connect(options, &frmOptions::boardChanged, this, &Form1::updateFromBoard);
-        // Reaching the list creates the Script Editor, which keeps its tips
-        // as state for when it is next shown.
-        connect(options, &frmOptions::toolTipsApplied, this, [this](bool on) { scriptList().setToolTips(on); });
-    }
+    connect(choice, &BeginOption::layoutChosen, this, [this] {
+        m_board.GoSmall = true;
+        m_board.BeginBoard();
+        activateWindow();
+        raise();
+    });
+}
+
+void Form1::wire(ScriptEditor *editor)
+{
+    connect(editor, &ScriptEditor::sceneScriptWritten, this, [this](const QString &entry) {
+        m_board.SceneText = entry;
+        updateFromBoard();
+    });
+    connect(editor, &ScriptEditor::closedByUser, this, [this] { m_board.GoShowOpenDialog = false; });
+    connect(editor, &ScriptEditor::unsavedScriptsChanged, this, &Form1::keepRecoveryCopy);
+}
+
+void Form1::wire(frmOptions *options)
+{
+    connect(options, &frmOptions::boardChanged, this, &Form1::updateFromBoard);
+    // Reaching the list creates the Script Editor, which keeps its tips
+    // as state for when it is next shown.
+    connect(options, &frmOptions::toolTipsApplied, this, [this](bool on) { scriptList().setToolTips(on); });
 }
 
 void Form1::present(QWidget *window)

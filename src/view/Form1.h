@@ -125,8 +125,10 @@ private:
     QSize previewPixels() const override;
     void boardChanged() override { updateFromBoard(); }
 
-    // Connects a secondary window's signals, once, when it is made.
-    void wire(QWidget *window);
+    // Connect a secondary window's signals, once, when it is made.
+    void wire(BeginOption *choice);
+    void wire(ScriptEditor *editor);
+    void wire(frmOptions *options);
     // Shows a window, centred on this window's screen the first time, and
     // brings it to the front, above any window of ours that stays on top.
     void present(QWidget *window);
