@@ -393,7 +393,9 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString file = dir.filePath(save.contains(u'/') ? save : QStringLiteral("board.ScE"));
         const QByteArray older = rtf::write(QStringList(400, "1.A script that takes room").join(u'~'));
-        writeFile(dir.filePath("saved.ScE"), older);
+        // A name of 244 bytes, near the most a name may have, in characters of three bytes each.
+        const QString kept = QString(80, QChar(0x540D)) + ".ScE";
+        writeFile(dir.filePath(kept), older);
         const bool overOlder = save == u"full" || save == u"sync";
         if (load == u"good" || load == u"file" || overOlder)
             writeFile(file, overOlder ? older : bytes);
@@ -423,7 +425,7 @@ private Q_SLOTS:
         QCOMPARE(editor->RichTextBox1.Text(), QString());
         if (!save.isEmpty()) {
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-                     (overOlder ? QStringList{"board.ScE", "saved.ScE"} : QStringList{"saved.ScE"}));
+                     (overOlder ? QStringList{"board.ScE", kept} : QStringList{kept}));
             QCOMPARE(readFile(file), overOlder ? older : QByteArray());
         }
         // The Edit bay and its label stay, through a Save's walk too.
@@ -441,14 +443,14 @@ private Q_SLOTS:
         writeFile(stale, older); // whole, as a kill before the rename leaves it
         s.bay()->insertPlainText(QStringLiteral("draft"));
         const QString draft = s.state();
-        s.file(editor->Command4, dir.filePath("saved.ScE"));
+        s.file(editor->Command4, dir.filePath(kept));
         QCOMPARE(s.fake.pointer.history, (QList<bool>{true, false}));
-        QCOMPARE(readFile(dir.filePath("saved.ScE")), rtf::write(saved.mid(1).join(u'~') + u'~'));
+        QCOMPARE(readFile(dir.filePath(kept)), rtf::write(saved.mid(1).join(u'~') + u'~'));
         QCOMPARE(s.state(), draft);
         QVERIFY(!QFile::exists(stale));
         s.load(); // the same pictures again: the scripts are gone until the file is loaded
         editor = s.open();
-        s.file(editor->Command3, dir.filePath("saved.ScE"));
+        s.file(editor->Command3, dir.filePath(kept));
         QCOMPARE(s.items(), saved);
         QCOMPARE(editor->indexnumber.toInt(), int(saved.size()) - 1);
         QCOMPARE(s.fake.files.titles, QStringList({save.isEmpty() ? "Load a script" : "Save a script", "Save a script",

@@ -22,6 +22,22 @@ constexpr int kTagLength = 6;
 // Room for the mark and the tag within the 255 bytes a name may have.
 constexpr int kLongestBase = 100;
 
+// The start of `name` that encodes in at most kLongestBase bytes: a limit in
+// characters would let a name of three-byte characters past 255 bytes.
+QByteArray baseOf(const QString &name)
+{
+    QByteArray base;
+    for (qsizetype i = 0; i < name.size();) {
+        const qsizetype units = name.at(i).isHighSurrogate() && i + 1 < name.size() ? 2 : 1;
+        const QByteArray next = QFile::encodeName(name.sliced(i, units));
+        if (base.size() + next.size() > kLongestBase)
+            break;
+        base += next;
+        i += units;
+    }
+    return base;
+}
+
 QString randomTag()
 {
     static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
@@ -100,8 +116,8 @@ bool write(const QString &path, const QByteArray &bytes)
     QByteArray tempName;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempName = QFile::encodeName(folder + QStringLiteral("/.") + target.fileName().left(kLongestBase)
-                                     + QLatin1String(kTempMark) + randomTag());
+        tempName = QFile::encodeName(folder + QStringLiteral("/.")) + baseOf(target.fileName())
+                   + QFile::encodeName(QLatin1String(kTempMark) + randomTag());
         fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             return false;
