@@ -183,7 +183,7 @@ void frmOptions::applyScheme(int k)
     b.SceneLabelBackColor = schemes::kSchemes[k].sceneLabel;
     b.BackColor = schemes::kSchemes[k].window;
     b.OptionOn = qint16(k);
-    emit boardChanged();
+    Q_EMIT boardChanged();
 }
 
 void frmOptions::cmdOK_Click()
@@ -199,8 +199,8 @@ void frmOptions::cmdOK_Click()
     b.Command1ToolTip = tip("Command1");
     b.Command2ToolTip = tip("Command2");
     b.Command3ToolTip = tip("Command3");
-    emit boardChanged();
-    emit toolTipsApplied(on);
+    Q_EMIT boardChanged();
+    Q_EMIT toolTipsApplied(on);
     close();
 }
 
@@ -213,6 +213,6 @@ void frmOptions::Command1_Click()
     b.OptionOn = qint16(schemes::kDefault);
     b.SceneLabelBackColor = schemes::kSchemes[schemes::kDefault].sceneLabel;
     b.BackColor = schemes::kSchemes[schemes::kDefault].window;
-    emit boardChanged();
+    Q_EMIT boardChanged();
     cmdOK_Click();
 }

@@ -164,7 +164,7 @@ void ScriptEditor::Command1_Click()
     }
     const QString entry = indexnumber.toText() + u'.' + ScriptTextBox->toPlainText();
     ScriptTextBox->setPlainText(entry);
-    emit sceneScriptWritten(entry);
+    Q_EMIT sceneScriptWritten(entry);
     {
         const QSignalBlocker blocker(List1);
         delete List1->takeItem(selected);
@@ -181,14 +181,14 @@ void ScriptEditor::Command1_Click()
 void ScriptEditor::Command2_Click()
 {
     hide();
-    emit closedByUser();
+    Q_EMIT closedByUser();
 }
 
 void ScriptEditor::closeEvent(QCloseEvent *event)
 {
     // The close box does what Close does: hide, keeping every script.
     event->accept();
-    emit closedByUser();
+    Q_EMIT closedByUser();
 }
 
 QString ScriptEditor::BuildScriptText()
@@ -233,13 +233,12 @@ void ScriptEditor::Command4_Click()
 
 bool ScriptEditor::Save()
 {
-    const Platform &platform = m_platform;
-    const DialogResult chosen = platform.files->saveFile(this, text(scriptdesign::kSaveTitle), text(scriptdesign::kFilter));
+    const DialogResult chosen = m_platform.files->saveFile(this, text(scriptdesign::kSaveTitle), text(scriptdesign::kFilter));
     if (chosen.failed) {
         failed(texts::kSaveError);
         return false;
     }
-    platform.pointer->setBusy(true);
+    m_platform.pointer->setBusy(true);
     // Selecting every entry in turn puts each into the Edit bay: what was
     // there, written or not, comes back afterwards.
     const EditState before = editState();
@@ -250,7 +249,7 @@ bool ScriptEditor::Save()
         failed(texts::kSaveError);
         return false;
     }
-    platform.pointer->setBusy(false);
+    m_platform.pointer->setBusy(false);
     RichTextBox1.setText(QString());
     m_unsaved = false;
     Q_EMIT unsavedScriptsChanged(false);
@@ -259,19 +258,18 @@ bool ScriptEditor::Save()
 
 void ScriptEditor::Command3_Click()
 {
-    const Platform &platform = m_platform;
-    const DialogResult chosen = platform.files->openFile(this, text(scriptdesign::kLoadTitle), text(scriptdesign::kFilter));
+    const DialogResult chosen = m_platform.files->openFile(this, text(scriptdesign::kLoadTitle), text(scriptdesign::kFilter));
     if (chosen.failed) {
         failed(texts::kLoadError);
         return;
     }
-    platform.pointer->setBusy(true);
+    m_platform.pointer->setBusy(true);
     const scripts::LoadedScript loaded = scripts::loadScriptFile(chosen.fileName);
     if (!loaded.ok) {
         failed(texts::kLoadError);
         return;
     }
-    platform.pointer->setBusy(false);
+    m_platform.pointer->setBusy(false);
     takeScriptText(loaded.text, false);
 }
 

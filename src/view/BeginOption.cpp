@@ -70,12 +70,12 @@ void BeginOption::Form_Load()
 void BeginOption::Command7_Click()
 {
     close();
-    emit layoutChosen();
+    Q_EMIT layoutChosen();
 }
 
 void BeginOption::Picture1_Click()
 {
-    emit layoutChosen();
+    Q_EMIT layoutChosen();
     close();
 }
 
