@@ -1,7 +1,6 @@
 #include "scripts/RecoveryStore.h"
 
 #include "platform/AtomicFile.h"
-#include "scripts/RtfReader.h"
 #include "scripts/RtfWriter.h"
 #include "scripts/ScriptFile.h"
 
@@ -61,7 +60,7 @@ std::optional<RecoveryStore::Copy> RecoveryStore::read() const
         || pictureEnd < 0)
         return std::nullopt;
     const QByteArray pictures = bytes.mid(sizeof kHeader - 1, pictureEnd - qsizetype(sizeof kHeader - 1));
-    const rtf::ReadResult scripts = rtf::read(bytes.mid(pictureEnd + 1));
+    const scripts::LoadedScript scripts = scripts::readScriptDocument(bytes.mid(pictureEnd + 1));
     if (!scripts.ok)
         return std::nullopt;
     return Copy{QString::fromUtf8(QByteArray::fromPercentEncoding(pictures)), scripts.text};

@@ -23,13 +23,18 @@ LoadedScript loadScriptFile(const QString &fileName)
     const QByteArray document = file.read(kLargestScriptFile + 1);
     if (file.error() != QFileDevice::NoError || document.size() > kLargestScriptFile)
         return {};
-    const rtf::ReadResult result = rtf::read(document);
+    return readScriptDocument(document);
+}
+
+LoadedScript readScriptDocument(const QByteArray &document)
+{
+    rtf::ReadResult result = rtf::read(document);
     if (!result.ok)
         return {};
     const qsizetype entries = result.text.count(kSeparator) + (result.text.endsWith(kSeparator) ? 0 : 1);
     if (entries > kMostEntries)
         return {};
-    return {true, result.text};
+    return {true, std::move(result.text)};
 }
 
 bool saveScriptFile(const QString &fileName, const QString &entryString)

@@ -32,6 +32,9 @@ struct LoadedScript
 // unreadable, oversized, empty or malformed file, or one of more than
 // kMostEntries entries, gives ok = false.
 LoadedScript loadScriptFile(const QString &fileName);
+// The same for a document already read: ok = false for one that is malformed
+// or holds more than kMostEntries entries.
+LoadedScript readScriptDocument(const QByteArray &document);
 
 // Replaces the file whole (atomicfile::write): a failed save, a crash or a
 // kill leaves an existing file as it was.
