@@ -89,20 +89,18 @@ PrintPreviewDialog::PrintPreviewDialog(const Platform &platform, PrintSheets &sh
 
 void PrintPreviewDialog::Form_Load(const board::SceneBoard &main, board::ScriptListAccess &scriptList)
 {
-    const Platform &platform = m_platform;
     stacking::StayOnTop(this);
     RichTextBox1.Left = board::SceneBoard::kParked;
 
     Text1->setPlainText(main.SceneText);
 
-    PrintSheets &sheets = m_sheets;
-    sheets.setPictureBorders(main.BordersAreOn.toBool());
+    m_sheets.setPictureBorders(main.BordersAreOn.toBool());
     // Print-size pictures take a while to decode: the hourglass meanwhile.
-    platform.pointer->setBusy(true);
+    m_platform.pointer->setBusy(true);
     // The scene's own file at the preview's device pixels, as the close-up does.
-    Image1->setPicture(board::atSize(*platform.loader, main.BigPreview, Image1->size() * devicePixelRatio()));
-    sheets.fill(main, scriptList, RichTextBox1, platform.loader);
-    platform.pointer->setBusy(false);
+    Image1->setPicture(board::atSize(*m_platform.loader, main.BigPreview, Image1->size() * devicePixelRatio()));
+    m_sheets.fill(main, scriptList, RichTextBox1, m_platform.loader);
+    m_platform.pointer->setBusy(false);
 }
 
 void PrintPreviewDialog::OKButton_Click()
@@ -151,12 +149,11 @@ void PrintPreviewDialog::printSelectedMode()
     if (pages.isEmpty())
         return;
 
-    const PrintSheets &sheets = m_sheets;
     SheetPrinter printer(*choice.printer);
     if (!printer.begin())
         return;
     for (PrintSheets::Id id : std::as_const(pages)) {
-        if (!printer.print(sheets.sheet(id)))
+        if (!printer.print(m_sheets.sheet(id)))
             return;
     }
     printer.end();
