@@ -272,20 +272,15 @@ private:
 
     bool readFrame(QByteArrayView body)
     {
+        // 12-bit samples, or a height given after the scan: not one this reads.
+        if (body.size() >= 6 && (byteAt(body, 0) != 8 || be16(body, 1) == 0))
+            return false;
         m_damaged = true; // until the frame is known to be sound
         if (body.size() < 6)
             return false;
-        if (byteAt(body, 0) != 8) {
-            m_damaged = false;
-            return false; // 12-bit samples
-        }
         m_height = int(be16(body, 1));
         m_width = int(be16(body, 3));
         const int count = int(byteAt(body, 5));
-        if (m_height == 0) {
-            m_damaged = false;
-            return false; // given after the scan
-        }
         if (m_width == 0 || count == 0 || body.size() < 6 + 3 * count || qint64(m_width) * m_height > QtPictureLoader::kMaxPixels)
             return false;
         m_components.resize(size_t(count));
