@@ -1,5 +1,5 @@
-#include "platform/QtPlatform.h"
-#include "platform/Session.h"
+#include "desktop/QtPlatform.h"
+#include "desktop/Session.h"
 #include "view/Form1.h"
 
 #include <QApplication>

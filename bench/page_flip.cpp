@@ -15,7 +15,7 @@
 #include "support/FakePlatform.h"
 #include "view/BeginOption.h"
 #include "view/Form1.h"
-#include "platform/ImageBox.h"
+#include "widgets/ImageBox.h"
 
 #include <QApplication>
 #include <QDir>

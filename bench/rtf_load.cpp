@@ -12,8 +12,8 @@
 #include "scripts/RtfReader.h"
 #include "scripts/ScriptEditor.h"
 #include "support/BoardRig.h"
-#include "support/FakePlatform.h"
 #include "support/CraftedFiles.h"
+#include "support/FakePlatform.h"
 #include "view/Form1.h"
 
 #include <QApplication>

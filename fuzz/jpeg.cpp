@@ -1,7 +1,7 @@
 // A progressive JPEG made at 1/8 from its DC scans: any bytes give a picture
 // no larger than the header claims, or none. The data's length picks the
 // turn, so the turned paths are reached while the corpus stays plain JPEGs.
-#include "platform/JpegEighth.h"
+#include "pictures/JpegEighth.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,6 @@
 // The check every picture file passes before it is decoded: any bytes give
 // an answer, without reading outside them or overflowing.
-#include "platform/PictureIntegrity.h"
+#include "pictures/PictureIntegrity.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,15 +1,16 @@
 // The board model without a window (the work buffer, variants, counting)
 // and then the main window and its layout choice, driven as a user would.
 #include "board/SceneBoard.h"
+#include "desktop/PictureDrop.h"
+#include "desktop/QtPictureDialog.h"
+#include "interfaces/PictureList.h"
+#include "interfaces/ShortNames.h"
 #include "resources/Texts.h"
-#include "platform/ImageBox.h"
-#include "platform/PictureDrop.h"
-#include "platform/QtPictureDialog.h"
-#include "platform/ShortNames.h"
-#include "platform/Twips.h"
 #include "support/BoardRig.h"
 #include "view/BeginOption.h"
 #include "view/Form1.h"
+#include "widgets/ImageBox.h"
+#include "widgets/Twips.h"
 
 #include <QAction>
 #include <QLabel>
@@ -250,7 +251,7 @@ void tst_board::naturalOrder()
     QStringList paths;
     for (const QString &name : chosen)
         paths << QStringLiteral("/pics/") + name;
-    QCOMPARE(QtPictureDialog::resultText(paths), QStringLiteral("/pics ") + ordered.join(u' '));
+    QCOMPARE(picturelist::resultText(paths), QStringLiteral("/pics ") + ordered.join(u' '));
 }
 
 // What a drop on the main window names: pictures of one folder, as the picture dialog lists them, or nothing.
@@ -283,7 +284,7 @@ void tst_board::drops()
         urls << (name.contains(u':') ? QUrl(name) : QUrl::fromLocalFile(dir.filePath(name)));
     dropped.first() == u"text" ? data.setText(dir.filePath("a/s1.jpg")) : data.setUrls(urls);
     // The picture dialog's text for them, the folder left off.
-    QTEST(QtPictureDialog::resultText(picturedrop::pictures(&data, t(texts::kPictureFilter))).section(u' ', 1), "taken");
+    QTEST(picturelist::resultText(picturedrop::pictures(&data, t(texts::kPictureFilter))).section(u' ', 1), "taken");
 }
 
 // Qt's own dialog where the desktop offers none: the board's types as given, several files, the sample board first.

@@ -3,11 +3,11 @@
 #include "dialogs/Help.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOptions.h"
-#include "platform/ImageBox.h"
-#include "platform/Palette.h"
-#include "platform/Twips.h"
 #include "scripts/ScriptEditor.h"
 #include "support/FormRig.h"
+#include "widgets/ImageBox.h"
+#include "widgets/Palette.h"
+#include "widgets/Twips.h"
 
 #include <QtWidgets>
 

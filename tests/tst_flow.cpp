@@ -4,13 +4,13 @@
 #include "dialogs/Help.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOptions.h"
-#include "platform/ImageBox.h"
-#include "platform/ShortNames.h"
+#include "interfaces/ShortNames.h"
 #include "scripts/EditBay.h"
 #include "scripts/ScriptEditor.h"
 #include "support/BoardRig.h"
 #include "support/FormRig.h"
 #include "view/Quorvadine.h"
+#include "widgets/ImageBox.h"
 
 #include <QtWidgets>
 
@@ -184,7 +184,7 @@ void tst_flow::typicalFlow()
     const QString second = pageText(pdf, 2).simplified();
     QVERIFY2(second.contains(t("Scene Transcripts:")) && second.contains(script), qPrintable(second));
     // A fresh board: every script goes with the old one.
-    fake.pictures.choose(QtPictureDialog::resultText(rig.pictures));
+    fake.pictures.choose(picturelist::resultText(rig.pictures));
     form.action("sOpen")->trigger();
     QVERIFY(!form.scriptEditor());
     QTest::mouseClick(form.Image1[4], Qt::LeftButton);

@@ -2,10 +2,10 @@
 // whole in its control in the design face, and disabled buttons greyed.
 #include "dialogs/Help.h"
 #include "dialogs/HelpTopics.h"
-#include "platform/DesignFont.h"
-#include "platform/OptionButton.h"
 #include "support/BoardRig.h"
 #include "view/Form1.h"
+#include "widgets/DesignFont.h"
+#include "widgets/OptionButton.h"
 
 #include <QtWidgets>
 #include <QtTest>

@@ -1,13 +1,13 @@
 // Page display and paging: what the nine boxes, their labels, the page
 // caption and the page buttons show after each click, and what the hidden
 // lists hold between displays.
-#include "platform/ImageBox.h"
-#include "platform/Palette.h"
-#include "platform/QtPictureDialog.h"
+#include "interfaces/PictureList.h"
 #include "resources/Colours.h"
 #include "resources/Texts.h"
 #include "support/BoardRig.h"
 #include "support/PictureFiles.h"
+#include "widgets/ImageBox.h"
+#include "widgets/Palette.h"
 
 #include <QDir>
 #include <QLabel>
@@ -206,7 +206,7 @@ void tst_paging::realBoard()
     }
     paths << dir.filePath("my shot.1 5%20 100%.jpg") << dir.filePath("z.jpg"); // scenes 25 and 26
     QVERIFY(QFile::copy(paths[0], paths[24]) && QFile::copy(paths[0], paths[25]));
-    testpictures::ShownBoard shown(QtPictureDialog::resultText(paths));
+    testpictures::ShownBoard shown(picturelist::resultText(paths));
     const Form1 &form = shown.form;
     QCOMPARE(form.FrameTotal->text(), t("Total Images= 26"));
     const struct { QString turn; int page; QList<int> blank; int messages; } steps[] = {

@@ -2,13 +2,13 @@
 // every kind of broken one, which must show the blank scene picture with the
 // one message instead of a grey or black half picture, a crash or a hang.
 // Our own drawings load at their design sizes.
-#include "platform/ImageBox.h"
-#include "platform/JpegEighth.h"
-#include "platform/PictureIntegrity.h"
-#include "platform/QtPictureLoader.h"
+#include "pictures/JpegEighth.h"
+#include "pictures/PictureIntegrity.h"
+#include "pictures/QtPictureLoader.h"
 #include "resources/StoredBitmaps.h"
 #include "resources/Texts.h"
 #include "support/PictureFiles.h"
+#include "widgets/ImageBox.h"
 
 #include <QDir>
 #include <QDeadlineTimer>

@@ -1,13 +1,13 @@
 // The print sheets and the print dialogue: what the sheets hold once it opens,
 // and the pages that reach a real PDF through the scripted printer dialogue.
 #include "dialogs/frmOptions.h"
-#include "platform/ImageBox.h"
-#include "platform/SheetPrinter.h"
-#include "platform/Twips.h"
 #include "printing/PrintSheets.h"
+#include "printing/SheetPrinter.h"
 #include "scripts/ScriptEditor.h"
 #include "support/FormRig.h"
 #include "support/ScriptListDouble.h"
+#include "widgets/ImageBox.h"
+#include "widgets/Twips.h"
 
 #include <QtWidgets>
 

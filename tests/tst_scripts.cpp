@@ -1,19 +1,19 @@
 // The Script Editor and script files, driven as a user would: clicks on list
 // items, keys typed into the Edit bay, file dialogs answered by the fake.
-#include "platform/AtomicFile.h"
-#include "platform/Twips.h"
+#include "files/AtomicFile.h"
 #include "scripts/EditBay.h"
 #include "scripts/RecoveryStore.h"
-#include "scripts/ScriptText.h"
 #include "scripts/RtfReader.h"
 #include "scripts/RtfWriter.h"
 #include "scripts/ScriptEditor.h"
 #include "scripts/ScriptFile.h"
+#include "scripts/ScriptText.h"
 #include "support/BoardRig.h"
 #include "support/CraftedFiles.h"
 #include "support/FormRig.h"
 #include "support/ScriptListDouble.h"
 #include "view/Form1.h"
+#include "widgets/Twips.h"
 
 #include <QClipboard>
 #include <QLabel>

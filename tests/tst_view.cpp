@@ -1,13 +1,13 @@
 // Scene selection, the layout by screen resolution and the close-up window.
+#include "desktop/Session.h"
 #include "resources/Texts.h"
-#include "platform/ImageBox.h"
-#include "platform/Palette.h"
-#include "platform/Session.h"
-#include "platform/Twips.h"
 #include "support/FormRig.h"
 #include "support/ScriptListDouble.h"
 #include "view/Form1.h"
 #include "view/Quorvadine.h"
+#include "widgets/ImageBox.h"
+#include "widgets/Palette.h"
+#include "widgets/Twips.h"
 
 #include <QtWidgets>
 #include <QtTest>

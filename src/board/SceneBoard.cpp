@@ -1,10 +1,10 @@
 #include "board/SceneBoard.h"
 
 #include "board/ScriptListAccess.h"
-#include "resources/Texts.h"
-#include "platform/Dialogs.h"
-#include "platform/PictureLoader.h"
+#include "interfaces/Dialogs.h"
+#include "interfaces/PictureLoader.h"
 #include "resources/StoredBitmaps.h"
+#include "resources/Texts.h"
 
 #include <algorithm>
 #include <exception>

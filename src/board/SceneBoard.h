@@ -1,11 +1,11 @@
 #pragma once
 
-#include "resources/Colours.h"
 #include "board/Variant.h"
 #include "board/WorkBuffer.h"
+#include "interfaces/Picture.h"
 #include "resources/ColourSchemes.h"
+#include "resources/Colours.h"
 #include "resources/TipTable.h"
-#include "platform/Picture.h"
 
 #include <QSize>
 

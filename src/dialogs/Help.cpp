@@ -1,15 +1,15 @@
 #include "dialogs/Help.h"
 
-#include "resources/Texts.h"
+#include "desktop/StayOnTop.h"
 #include "dialogs/DialogLayout.h"
-#include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/HelpTopics.h"
-#include "platform/LineControl.h"
-#include "platform/Palette.h"
-#include "platform/Twips.h"
-#include "platform/StayOnTop.h"
 #include "resources/StoredBitmaps.h"
+#include "resources/Texts.h"
+#include "widgets/DesignFont.h"
+#include "widgets/LineControl.h"
+#include "widgets/Palette.h"
+#include "widgets/Twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -1,12 +1,12 @@
 #include "dialogs/frmAbout.h"
 
-#include "resources/Texts.h"
 #include "dialogs/DialogLayout.h"
-#include "platform/DesignFont.h"
 #include "dialogs/DialogTexts.h"
-#include "platform/Palette.h"
-#include "platform/Twips.h"
 #include "resources/StoredBitmaps.h"
+#include "resources/Texts.h"
+#include "widgets/DesignFont.h"
+#include "widgets/Palette.h"
+#include "widgets/Twips.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "board/Variant.h"
-#include "platform/Picture.h"
+#include "interfaces/Picture.h"
 
 #include <QWidget>
 

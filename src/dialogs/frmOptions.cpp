@@ -1,15 +1,15 @@
 #include "dialogs/frmOptions.h"
 
-#include "resources/Texts.h"
-#include "resources/ColourSchemes.h"
-#include "dialogs/DialogLayout.h"
-#include "platform/DesignFont.h"
-#include "dialogs/DialogTexts.h"
-#include "resources/TipTable.h"
-#include "platform/Palette.h"
-#include "platform/Twips.h"
-#include "platform/StayOnTop.h"
 #include "board/SceneBoard.h"
+#include "desktop/StayOnTop.h"
+#include "dialogs/DialogLayout.h"
+#include "dialogs/DialogTexts.h"
+#include "resources/ColourSchemes.h"
+#include "resources/Texts.h"
+#include "resources/TipTable.h"
+#include "widgets/DesignFont.h"
+#include "widgets/Palette.h"
+#include "widgets/Twips.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,22 +1,23 @@
 #include "printing/PrintPreviewDialog.h"
 
-#include "resources/Texts.h"
-#include "platform/Dialogs.h"
-#include "platform/DesignFont.h"
 #include "board/SceneBoard.h"
-#include "platform/ImageBox.h"
-#include "platform/OptionButton.h"
-#include "platform/Palette.h"
-#include "platform/PrinterDialog.h"
-#include "platform/SheetPrinter.h"
-#include "platform/Twips.h"
-#include "platform/StayOnTop.h"
+#include "desktop/StayOnTop.h"
+#include "interfaces/Dialogs.h"
+#include "interfaces/PrinterDialog.h"
 #include "printing/PrintModes.h"
 #include "printing/PrintTexts.h"
+#include "printing/SheetPrinter.h"
 #include "resources/StoredBitmaps.h"
+#include "resources/Texts.h"
+#include "widgets/DesignFont.h"
+#include "widgets/ImageBox.h"
+#include "widgets/OptionButton.h"
+#include "widgets/Palette.h"
+#include "widgets/Twips.h"
 
 #include <QList>
 #include <QPlainTextEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "board/WorkBuffer.h"
-#include "platform/Platform.h"
+#include "interfaces/Platform.h"
 
 #include <QDialog>
 

@@ -2,11 +2,11 @@
 
 #include "board/SceneBoard.h"
 #include "board/ScriptListAccess.h"
-#include "resources/Texts.h"
 #include "board/Variant.h"
 #include "board/WorkBuffer.h"
-#include "platform/PictureLoader.h"
+#include "interfaces/PictureLoader.h"
 #include "printing/SheetDesigns.h"
+#include "resources/Texts.h"
 #include "scripts/ScriptText.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Sheet.h"
+#include "printing/Sheet.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "printing/Sheet.h"
 #include "resources/Colours.h"
-#include "platform/Sheet.h"
 
 #include <array>
 #include <span>

@@ -1,6 +1,6 @@
 #include "scripts/RecoveryStore.h"
 
-#include "platform/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "scripts/RtfWriter.h"
 #include "scripts/ScriptFile.h"
 

@@ -1,17 +1,17 @@
 #include "scripts/ScriptEditor.h"
 
-#include "platform/DesignFont.h"
+#include "board/SceneBoard.h"
+#include "desktop/StayOnTop.h"
+#include "interfaces/Dialogs.h"
 #include "resources/Texts.h"
-#include "platform/Dialogs.h"
-#include "platform/Palette.h"
-#include "platform/Twips.h"
-#include "platform/StayOnTop.h"
-#include "scripts/EditBay.h"
 #include "resources/TipTable.h"
+#include "scripts/EditBay.h"
 #include "scripts/ScriptEditorDesign.h"
 #include "scripts/ScriptFile.h"
 #include "scripts/ScriptText.h"
-#include "board/SceneBoard.h"
+#include "widgets/DesignFont.h"
+#include "widgets/Palette.h"
+#include "widgets/Twips.h"
 
 #include <QCloseEvent>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "board/ScriptListAccess.h"
 #include "board/Variant.h"
 #include "board/WorkBuffer.h"
-#include "platform/Platform.h"
+#include "interfaces/Platform.h"
 
 #include <QWidget>
 

@@ -1,6 +1,6 @@
 #include "scripts/ScriptFile.h"
 
-#include "platform/AtomicFile.h"
+#include "files/AtomicFile.h"
 #include "scripts/RtfReader.h"
 #include "scripts/RtfWriter.h"
 

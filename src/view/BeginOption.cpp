@@ -1,11 +1,11 @@
 #include "view/BeginOption.h"
 
-#include "platform/DesignFont.h"
-#include "resources/Texts.h"
-#include "platform/ImageBox.h"
-#include "platform/Palette.h"
-#include "platform/Twips.h"
 #include "resources/StoredBitmaps.h"
+#include "resources/Texts.h"
+#include "widgets/DesignFont.h"
+#include "widgets/ImageBox.h"
+#include "widgets/Palette.h"
+#include "widgets/Twips.h"
 
 #include <QLabel>
 #include <QPushButton>

@@ -2,7 +2,7 @@
 
 #include "board/SceneBoard.h"
 #include "board/ScriptListAccess.h"
-#include "platform/Platform.h"
+#include "interfaces/Platform.h"
 #include "printing/PrintSheets.h"
 #include "scripts/RecoveryStore.h"
 #include "view/BeginOption.h"

@@ -1,11 +1,11 @@
 #include "view/Quorvadine.h"
 
-#include "resources/Colours.h"
-#include "platform/ImageBox.h"
-#include "platform/Palette.h"
-#include "platform/PictureLoader.h"
-#include "platform/Twips.h"
 #include "board/SceneBoard.h"
+#include "interfaces/PictureLoader.h"
+#include "resources/Colours.h"
+#include "widgets/ImageBox.h"
+#include "widgets/Palette.h"
+#include "widgets/Twips.h"
 
 #include <QKeyEvent>
 

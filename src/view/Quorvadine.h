@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/Picture.h"
+#include "interfaces/Picture.h"
 
 #include <QWidget>
 

@@ -1,17 +1,19 @@
 #pragma once
 
-#include "platform/Dialogs.h"
-#include "platform/Platform.h"
-#include "platform/PrinterDialog.h"
-#include "platform/QtPictureLoader.h"
-#include "platform/Screen.h"
+#include "interfaces/Dialogs.h"
+#include "interfaces/Platform.h"
+#include "interfaces/PrinterDialog.h"
+#include "interfaces/Screen.h"
+#include "pictures/QtPictureLoader.h"
 
 #include <QApplication>
 #include <QList>
+#include <QPrinter>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <mutex>
 #include <utility>

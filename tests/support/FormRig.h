@@ -2,7 +2,7 @@
 
 // A started main window on a board of real pictures, with every dialog
 // scripted, and what poppler reads from a printed PDF.
-#include "platform/QtPictureDialog.h"
+#include "interfaces/PictureList.h"
 #include "printing/PrintPreviewDialog.h"
 #include "support/FakePlatform.h"
 #include "support/PictureFiles.h"
@@ -45,7 +45,7 @@ struct FormRig
         }
         form.start();
         if (scenes)
-            fake.pictures.choose(QtPictureDialog::resultText(pictures));
+            fake.pictures.choose(picturelist::resultText(pictures));
         QTest::mouseClick(scenes ? form.beginOption()->Command7 : form.beginOption()->Command1, Qt::LeftButton);
         flushDeletes();
     }

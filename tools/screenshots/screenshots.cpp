@@ -3,7 +3,7 @@
 //   screenshots OUTDIR
 // It drives the real windows; only the dialogs are answered by a script.
 #include "dialogs/Help.h"
-#include "platform/QtPictureDialog.h"
+#include "interfaces/PictureList.h"
 #include "printing/PrintPreviewDialog.h"
 #include "scripts/EditBay.h"
 #include "scripts/ScriptEditor.h"
@@ -47,7 +47,7 @@ int main(int argc, char *argv[])
     Form1 form(fake.platform());
     form.start();
     save(form.beginOption(), out.filePath(QStringLiteral("layout-choice.png")));
-    fake.pictures.choose(QtPictureDialog::resultText(files));
+    fake.pictures.choose(picturelist::resultText(files));
     QTest::mouseClick(form.beginOption()->Command7, Qt::LeftButton);
 
     // A script for scene 5, written in the Script Editor.

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "interfaces/Screen.h"
+
+class QtScreen : public Screen
+{
+public:
+    QSize size() const override;
+};

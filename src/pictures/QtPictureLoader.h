@@ -1,0 +1,79 @@
+#pragma once
+
+#include "interfaces/PictureLoader.h"
+#include "pictures/PictureLimits.h"
+
+#include <QThreadPool>
+
+#include <atomic>
+#include <mutex>
+
+// Decodes BMP, JPEG and GIF files with QImageReader at no more than the size
+// they are shown at, several at once on a worker pool of its own. Progressive
+// JPEGs shown at 1/8 of their size or less are made from their DC scans.
+class QtPictureLoader : public PictureLoader
+{
+public:
+    static constexpr qint64 kMaxPixels = picturelimits::kMaxPixels;
+    // A picture file is read once, for its checks and its decoder: no more
+    // of it than this, nor than the picture can need (kMaxBytesPerPixel a
+    // pixel, after kMaxHeaderBytes of headers, profiles and thumbnails).
+    static constexpr qint64 kMaxFileBytes = 256 * 1024 * 1024;
+    static constexpr qint64 kMaxHeaderBytes = 16 * 1024 * 1024;
+    static constexpr qint64 kMaxBytesPerPixel = 8;
+    // What the file's bytes and the decoders' buffers may take at once, over
+    // every thread: a decode waits until its share is free, so the peak does
+    // not grow with the number of cores, and a picture needing more alone is
+    // refused.
+    static constexpr qint64 kMemoryBudget = 512 * 1024 * 1024;
+    // Three pages of nine: the page shown and one either side.
+    static constexpr qsizetype kMaxHeld = 27;
+
+    QtPictureLoader();
+    ~QtPictureLoader() override;
+
+    QImage load(const QString &file, QSize bound, Use use = Use::Screen) override;
+    QList<QImage> loadAll(const QList<Request> &requests) override;
+    void lookAhead(const QList<Request> &keep) override;
+
+    // For tests and the benchmark: the pictures held now, and how many files
+    // have been read and decoded so far.
+    QList<Request> held();
+    qint64 filesRead() const { return m_filesRead.load(); }
+    void waitForLookAhead() { m_ahead.waitForDone(); }
+
+    // What identifies a file's contents without reading it: a picture held
+    // is shown again only while its file's stamp is the same.
+    struct Stamp
+    {
+        qint64 device = 0, inode = 0, size = 0, seconds = 0, nanoseconds = 0;
+        friend bool operator==(const Stamp &, const Stamp &) = default;
+    };
+
+private:
+    struct Held
+    {
+        Request request;
+        Stamp stamp;
+        QImage image;
+    };
+
+    QImage decode(const QString &path, QSize bound, Use use, Stamp &stamp);
+    // Reads the file and keeps the picture when the look-ahead wants it.
+    QImage readAndHold(const Request &request, const QString &path);
+    void decodeAhead(const Request &request);
+    bool holds(const Request &request) const; // with m_mutex locked
+
+    // Decoding is CPU-bound (the files are usually in the page cache), so one
+    // thread a core; a pool of its own so that other users of the global
+    // pool never hold back a page display, nor it them.
+    QThreadPool m_pool;
+    std::mutex m_mutex; // guards the members below
+    QList<Request> m_keep;
+    QList<Request> m_decoding; // by the look-ahead, now
+    QList<Held> m_held;
+    std::atomic<qint64> m_filesRead{0};
+    // Decodes ahead at the lowest priority, so a user's own work (and a page
+    // display) always comes first. Last, so it stops before the rest goes.
+    QThreadPool m_ahead;
+};
