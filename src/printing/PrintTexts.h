@@ -6,6 +6,9 @@ namespace printdialog {
 inline constexpr char kCaption[] = "Print Preview";
 inline constexpr char kPrintSetup[] = "Print Setup";
 inline constexpr char kClose[] = "Close";
+// What a screen reader reads for the preview's picture and script.
+inline constexpr char kImage1Name[] = "Current view";
+inline constexpr char kText1Name[] = "Script of the current view";
 
 inline constexpr int kClientWidth = 6525;
 inline constexpr int kClientHeight = 2880;

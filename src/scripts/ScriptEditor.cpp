@@ -14,6 +14,7 @@
 #include "widgets/Twips.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -74,6 +75,10 @@ void ScriptEditor::createControls()
     for (const scriptdesign::Tip &tip : scriptdesign::kToolTips)
         findChild<QWidget *>(QLatin1String(tip.control), Qt::FindDirectChildrenOnly)->setToolTip(text(tip.first));
     Command1->setEnabled(false);
+    List1->setAccessibleName(text(scriptdesign::kListName));
+    ScriptTextBox->setAccessibleName(text(scriptdesign::kEditBayName));
+    // Tab goes on to the next control: scripts hold no tabs typed by the user.
+    ScriptTextBox->setTabChangesFocus(true);
 
     connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
         if (selectedIndex() >= 0)
@@ -191,6 +196,14 @@ void ScriptEditor::closeEvent(QCloseEvent *event)
     Q_EMIT closedByUser();
 }
 
+void ScriptEditor::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        Command2_Click();
+    else
+        QWidget::keyPressEvent(event);
+}
+
 QString ScriptEditor::BuildScriptText()
 {
     QStringList entries;
@@ -239,11 +252,8 @@ bool ScriptEditor::Save()
         return false;
     }
     m_platform.pointer->setBusy(true);
-    // Selecting every entry in turn puts each into the Edit bay: what was
-    // there, written or not, comes back afterwards.
-    const EditState before = editState();
-    RichTextBox1.setText(BuildScriptText());
-    restoreEditState(before);
+    // Selecting every entry in turn puts each into the Edit bay.
+    keepingDraft([this] { RichTextBox1.setText(BuildScriptText()); });
     const bool saved = scripts::saveScriptFile(scripts::scriptFileName(chosen.fileName), RichTextBox1.Text());
     if (!saved) {
         failed(texts::kSaveError);
@@ -298,9 +308,21 @@ QString ScriptEditor::entryString() const
     return scripts::BuildScriptText(entries);
 }
 
+QString ScriptEditor::scriptOf(int n) const
+{
+    return n >= 1 && n < List1->count() ? scripts::StripEntryNumber(List1->item(n)->text()) : QString();
+}
+
 void ScriptEditor::restoreScripts(const QString &entryString)
 {
     takeScriptText(entryString, true);
+}
+
+void ScriptEditor::keepingDraft(const std::function<void()> &work)
+{
+    const EditState before = editState();
+    work();
+    restoreEditState(before);
 }
 
 ScriptEditor::EditState ScriptEditor::editState() const

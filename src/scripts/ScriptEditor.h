@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class EditBay;
 class QLabel;
 class QListWidget;
@@ -38,9 +40,15 @@ public:
     bool Save();
     // Every entry as a script file holds them, read without selecting any.
     QString entryString() const;
+    // The script of scene n, without its number; empty for no such entry.
+    QString scriptOf(int n) const;
     // Scripts from a recovery copy, put in as Load puts a file's; they stay
     // unsaved until a Save.
     void restoreScripts(const QString &entryString);
+    // Runs `work`, which may select entries (Save, the print dialogue's
+    // filling), and then puts back what the user had in the Edit bay: an
+    // unwritten draft, its cursor and its entry.
+    void keepingDraft(const std::function<void()> &work);
 
     QListWidget *List1 = nullptr;
     QLabel *Label1 = nullptr;
@@ -73,6 +81,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void createControls();
