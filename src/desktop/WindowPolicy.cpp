@@ -1,5 +1,7 @@
 #include "desktop/WindowPolicy.h"
 
+#include "desktop/Session.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QGuiApplication>
@@ -145,6 +147,14 @@ bool WindowPolicy::eventFilter(QObject *watched, QEvent *event)
     const Band band = bandOf(window);
     if (band == Band::Topmost || (band == Band::Joins && bandShown(window)))
         windowpolicy::StayOnTop(window);
+    // A Wayland compositor may give the keyboard to a window's child whenever
+    // the window is clicked (weston gives it to the child shown last). A
+    // window that leaves the main window usable is therefore no child there:
+    // the main window takes the keyboard when clicked, at the price of
+    // covering the window then.
+    if (session::isWayland() && !window->isModal() && window->windowHandle()
+        && window->windowHandle()->transientParent() == m_main->windowHandle())
+        window->windowHandle()->setTransientParent(nullptr);
     // Placed once: it stays where the user leaves it.
     if (window->testAttribute(Qt::WA_Moved))
         return false;

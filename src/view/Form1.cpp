@@ -234,8 +234,11 @@ void Form1::resizeEvent(QResizeEvent *event)
         Form_Resize(innerTwips());
     // A window manager may still let an edge be dragged: once it has settled
     // (a maximise reports its size before its state), a restored window
-    // that is not at its design size gets it back.
-    if (isVisible() && m_designSize.isValid())
+    // that is not at its design size gets it back. A Wayland compositor
+    // alone sizes windows: a tiling one keeps ours at its tile, the others
+    // give the restored size back themselves. There the window takes the
+    // size it is given, and a request of ours would only start a tug of war.
+    if (isVisible() && m_designSize.isValid() && !session::isWayland())
         m_settle.start();
 }
 
