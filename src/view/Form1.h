@@ -101,7 +101,6 @@ public:
     // window, with its inner area in twips.
     void Form_Resize(QSizeF innerTwips);
     QSizeF innerTwips() const;
-    const layout::Geometry &geometry() const { return m_geometry; }
     void sOptions_Click();
     void sHelp_Click();
     void sAbout_Click();

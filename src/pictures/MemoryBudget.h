@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QtGlobal>
+
+#include <condition_variable>
+#include <mutex>
+
+// Memory that decodes share, over every thread: a decode takes what it needs
+// before it allocates, waits while others hold it, and gives it back when done.
+class MemoryBudget
+{
+public:
+    explicit MemoryBudget(qint64 bytes) : m_bytes(bytes), m_free(bytes) {}
+
+    // The one every loader of the program shares.
+    static MemoryBudget &shared();
+
+    // Waits until `bytes` are free and takes them; false at once when they never can be.
+    bool take(qint64 bytes);
+    void give(qint64 bytes);
+
+    // For tests: how many decodes wait now.
+    int waiting();
+
+private:
+    const qint64 m_bytes;
+    std::mutex m_mutex;
+    std::condition_variable m_freed;
+    qint64 m_free;
+    int m_waiting = 0;
+};
