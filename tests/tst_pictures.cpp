@@ -20,7 +20,6 @@
 
 #include <atomic>
 #include <condition_variable>
-#include <random>
 #include <thread>
 
 #include <fcntl.h>
@@ -63,7 +62,6 @@ private Q_SLOTS:
     void memoryBudget();
     void progressiveAtAnEighth_data();
     void progressiveAtAnEighth();
-    void damagedProgressiveFiles();
     void decodedAhead_data();
     void decodedAhead();
     void ourPictures_data();
@@ -353,31 +351,6 @@ void tst_pictures::progressiveAtAnEighth()
     reader.setFileName(path);
     reader.setScaledSize(eighth);
     QCOMPARE(loader.load(path, eighth, PictureLoader::Use::Print), reader.read());
-}
-
-// Progressive files with bytes changed or cut off give a picture or none,
-// never a crash, a hang or a read outside the data (the sanitizer build
-// runs this too).
-void tst_pictures::damagedProgressiveFiles()
-{
-    const QImage grey = detailed({97, 66}, Qt::red).convertToFormat(QImage::Format_Grayscale8);
-    const QByteArray files[] = {encoded(detailed({203, 151}, Qt::darkGreen), "JPG", true), encoded(grey, "JPG", true)};
-    std::mt19937 random(15);
-    for (const QByteArray &whole : files) {
-        QVERIFY(!jpegeighth::decode(whole).isNull());
-        for (int round = 0; round < 400; ++round) {
-            QByteArray data = whole;
-            // Mostly within the headers and the first scans, where this reads.
-            const auto place = [&] { return qsizetype(random() % quint32(qMin<qsizetype>(data.size(), 900))); };
-            if (round % 4 == 0)
-                data.truncate(place());
-            for (int change = int(random() % 4); change >= 0 && !data.isEmpty(); --change)
-                data[place()] = char(random() % 4 == 0 ? 0xFF : random());
-            const QImage image = jpegeighth::decode(data);
-            QVERIFY(image.isNull() || image.width() <= 8192);
-            pictureintegrity::complete(data);
-        }
-    }
 }
 
 // Pictures are decoded ahead for the pages either side of the one shown and
