@@ -9,6 +9,13 @@ namespace texts {
 
 // The literals are UTF-8; every window shows them through this.
 inline QString text(const char *literal) { return QString::fromUtf8(literal); }
+// A message, and on a second line why, when that is known: the design's
+// one line says what failed, the reason tells a broken file from an
+// unsupported one.
+inline QString withReason(const char *message, const QString &why)
+{
+    return why.isEmpty() ? text(message) : text(message) + u'\n' + why;
+}
 
 inline constexpr char kAppTitle[] = "Quorvadine";
 inline constexpr char kMainCaption[] = "Quorvadine v1.0";
