@@ -5,9 +5,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QIODevice>
 #include <QRandomGenerator>
 
 #include <cerrno>
+#include <memory>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -93,7 +95,56 @@ void removeStale(const QString &folder)
     }
 }
 
+// Pieces gathered into large writes: a PDF engine writes many small ones.
+class Stream : public QIODevice
+{
+public:
+    explicit Stream(int fd) : m_fd(fd) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
+    bool isSequential() const override { return true; }
+    bool failed() const { return m_failed; }
+    bool drain()
+    {
+        if (!m_failed && !writeAll(m_fd, m_buffer))
+            m_failed = true;
+        m_buffer.resize(0); // keeps its room for the next chunk
+        return !m_failed;
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 length) override
+    {
+        if (m_failed)
+            return -1;
+        m_buffer.append(data, qsizetype(length));
+        if (m_buffer.size() >= kChunk && !drain())
+            return -1;
+        return length;
+    }
+
+private:
+    static constexpr qsizetype kChunk = 256 * 1024;
+    int m_fd;
+    QByteArray m_buffer;
+    bool m_failed = false;
+};
+
 } // namespace
+
+struct Writer::Temp
+{
+    QString folder;
+    QByteArray name, finalName;
+    Descriptor file{-1};
+    std::unique_ptr<Stream> stream;
+    bool renamed = false;
+
+    ~Temp()
+    {
+        if (!renamed && file.fd >= 0)
+            ::unlink(name.constData());
+    }
+};
 
 Sync replaceSync(Sync sync)
 {
@@ -102,41 +153,75 @@ Sync replaceSync(Sync sync)
     return before;
 }
 
-bool write(const QString &path, const QByteArray &bytes)
+Writer::Writer(const QString &path)
 {
     if (path.isEmpty())
-        return false;
+        return;
     QFileInfo target(path);
     if (target.isSymLink() && !target.canonicalFilePath().isEmpty())
         target.setFile(target.canonicalFilePath());
-    const QString folder = target.absolutePath();
-    const QByteArray finalName = QFile::encodeName(target.absoluteFilePath());
-    removeStale(folder);
+    auto temp = std::make_unique<Temp>();
+    temp->folder = target.absolutePath();
+    temp->finalName = QFile::encodeName(target.absoluteFilePath());
+    removeStale(temp->folder);
 
-    QByteArray tempName;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        tempName = QFile::encodeName(folder + QStringLiteral("/.")) + baseOf(target.fileName())
-                   + QFile::encodeName(QLatin1String(kTempMark) + randomTag());
-        fd = ::open(tempName.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temp->name = QFile::encodeName(temp->folder + QStringLiteral("/.")) + baseOf(target.fileName())
+                     + QFile::encodeName(QLatin1String(kTempMark) + randomTag());
+        fd = ::open(temp->name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
-            return false;
+            return;
     }
-    const Descriptor temp(fd);
-    if (temp.fd < 0)
-        return false;
+    if (fd < 0)
+        return;
+    temp->file.fd = fd;
     // Held until the rename, so that no other write takes it for a stale one.
-    ::flock(temp.fd, LOCK_EX);
+    ::flock(fd, LOCK_EX);
     struct stat old = {};
-    if (::stat(finalName.constData(), &old) == 0 && S_ISREG(old.st_mode))
-        ::fchmod(temp.fd, old.st_mode & 07777); // best effort, as a copy would do
-    if (!writeAll(temp.fd, bytes) || !synced(temp.fd) || ::rename(tempName.constData(), finalName.constData()) != 0) {
-        ::unlink(tempName.constData());
+    if (::stat(temp->finalName.constData(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(fd, old.st_mode & 07777); // best effort, as a copy would do
+    temp->stream = std::make_unique<Stream>(fd);
+    m_temp = std::move(temp);
+}
+
+Writer::~Writer() = default;
+
+bool Writer::isOpen() const
+{
+    return m_temp != nullptr;
+}
+
+QIODevice *Writer::device() const
+{
+    return m_temp ? m_temp->stream.get() : nullptr;
+}
+
+bool Writer::failed() const
+{
+    return !m_temp || m_temp->stream->failed();
+}
+
+bool Writer::commit()
+{
+    if (!m_temp || m_temp->renamed)
+        return false;
+    Temp &temp = *m_temp;
+    if (!temp.stream->drain() || !synced(temp.file.fd)
+        || ::rename(temp.name.constData(), temp.finalName.constData()) != 0) {
+        m_temp.reset(); // removes the temporary file
         return false;
     }
+    temp.renamed = true;
     // The new file is in place; a failed folder sync still says that it may
     // not survive a power cut.
-    return folderSynced(folder);
+    return folderSynced(temp.folder);
+}
+
+bool write(const QString &path, const QByteArray &bytes)
+{
+    Writer writer(path);
+    return writer.isOpen() && writer.device()->write(bytes) == bytes.size() && writer.commit();
 }
 
 } // namespace atomicfile

@@ -3,16 +3,47 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
+class QIODevice;
+
 // Files replaced whole: a reader, a crash or a kill at any moment finds
 // either the old file or the complete new one, never a part. Serves the
-// script files and the recovery copy alike.
+// script files, the recovery copy and printed PDFs alike.
 namespace atomicfile {
 
-// Writes `bytes` to a hidden temporary file beside `path` (".NAME" + kTempMark
-// + six random letters and digits), syncs it to disk, renames it over `path` and
-// syncs the folder. Any failed step gives false; until the rename, the old
-// file stays as it was and the temporary file is removed. A symbolic link is
-// followed, and an existing file keeps its permissions.
+// A file written piece by piece, for output too large to hold in memory (a
+// printed board): the pieces go to a hidden temporary file beside `path`
+// (".NAME" + kTempMark + six random letters and digits), and commit() syncs
+// it, renames it over `path` and syncs the folder. Until the rename the old
+// file stays as it was; a Writer destroyed uncommitted, or whose commit
+// failed, leaves nothing behind. A symbolic link is followed, and an existing
+// file keeps its permissions.
+class Writer
+{
+public:
+    explicit Writer(const QString &path);
+    ~Writer();
+    Writer(const Writer &) = delete;
+    Writer &operator=(const Writer &) = delete;
+
+    // The temporary file could be made: device() takes the pieces.
+    bool isOpen() const;
+    // Buffered; once a write to the disk has failed (a full disk) every
+    // later one fails too, so the failure cannot go unseen at commit().
+    QIODevice *device() const;
+    // Whether a write has failed so far (a writer can stop early).
+    bool failed() const;
+    // Flushes, syncs, renames over `path` and syncs the folder; false when
+    // any step failed or a write had. Once only.
+    bool commit();
+
+private:
+    struct Temp;
+    std::unique_ptr<Temp> m_temp;
+};
+
+// The whole of `bytes` through a Writer. Any failed step gives false.
 bool write(const QString &path, const QByteArray &bytes);
 
 // What marks a temporary file as ours. Each write first removes the ones in
