@@ -257,13 +257,18 @@ bool ScriptEditor::Save()
     }
     m_platform.pointer->setBusy(true);
     RichTextBox1.setText(BuildScriptText());
-    const bool saved = scripts::saveScriptFile(scripts::scriptFileName(chosen.fileName), RichTextBox1.Text());
-    if (!saved) {
-        failed(texts::kSaveError);
+    atomicfile::Outcome outcome;
+    const bool saved = scripts::saveScriptFile(scripts::scriptFileName(chosen.fileName), RichTextBox1.Text(), &outcome);
+    if (!saved && !outcome.replaced) {
+        failed(texts::kSaveError, outcome.why);
         return false;
     }
     m_platform.pointer->setBusy(false);
     RichTextBox1.setText(QString());
+    // The file holds the scripts, though the disk did not confirm its name:
+    // saved as far as can be told, but the user hears that it may not last.
+    if (!saved)
+        m_platform.messages->show(this, texts::withReason(texts::kSavedUnconfirmed, outcome.why));
     m_unsaved = false;
     Q_EMIT unsavedScriptsChanged(false);
     return true;

@@ -1,6 +1,5 @@
 #include "scripts/ScriptFile.h"
 
-#include "files/AtomicFile.h"
 #include "files/Descriptor.h"
 #include "scripts/RtfReader.h"
 #include "scripts/RtfWriter.h"
@@ -117,9 +116,9 @@ LoadedScript readScriptDocument(const QByteArray &document)
     return {true, std::move(result.text), QString()};
 }
 
-bool saveScriptFile(const QString &fileName, const QString &entryString)
+bool saveScriptFile(const QString &fileName, const QString &entryString, atomicfile::Outcome *outcome)
 {
-    return atomicfile::write(fileName, rtf::write(entryString));
+    return atomicfile::write(fileName, rtf::write(entryString), outcome);
 }
 
 QString scriptFileName(const QString &typed)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "board/SceneBoard.h"
+#include "files/AtomicFile.h"
 #include "scripts/RtfReader.h"
 #include "scripts/ScriptText.h"
 
@@ -51,8 +52,9 @@ LoadedScript loadScriptFile(const QString &fileName);
 LoadedScript readScriptDocument(const QByteArray &document);
 
 // Replaces the file whole (atomicfile::write): a failed save, a crash or a
-// kill leaves an existing file as it was.
-bool saveScriptFile(const QString &fileName, const QString &entryString);
+// kill leaves an existing file as it was. When it fails, `outcome` says why,
+// and whether the new file is in place all the same.
+bool saveScriptFile(const QString &fileName, const QString &entryString, atomicfile::Outcome *outcome);
 
 // The name Save writes to: one typed without a suffix gets ".ScE", which the
 // Load dialog lists; one with any suffix is kept as typed. Empty stays empty.
