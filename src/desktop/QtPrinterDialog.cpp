@@ -1,7 +1,5 @@
 #include "desktop/QtPrinterDialog.h"
 
-#include "desktop/StayOnTop.h"
-
 #include <QEvent>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -38,7 +36,6 @@ PrinterDialog::Choice QtPrinterDialog::choosePrinter(QWidget *parent, int pages)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(printer.get(), parent ? parent->window() : nullptr);
-    stacking::keepAboveTopmost(&dialog);
     KeepOnScreen keepOnScreen;
     dialog.installEventFilter(&keepOnScreen);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
