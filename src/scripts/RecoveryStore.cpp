@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <tuple>
+#include <utility>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -130,7 +131,7 @@ int RecoveryStore::openFolder(bool create) const
             ::fchmod(folder, 0700);
         return folder;
     }
-    if (folder >= 0 || errno != ENOENT)
+    if ((folder >= 0 || errno != ENOENT) && !std::exchange(m_warned, true))
         warn(QStringLiteral("no recovery copy is read or written in %1: it is not a folder of this user's alone.")
                  .arg(m_folder));
     if (folder >= 0)

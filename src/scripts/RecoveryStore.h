@@ -77,4 +77,5 @@ private:
     QString m_name; // of this program's copy, in the folder
     int m_file = -1; // this program's copy, locked; -1 until written
     QHash<QString, int> m_held; // copies found, by name, locked
+    mutable bool m_warned = false; // about the folder: once is enough
 };
