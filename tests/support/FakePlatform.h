@@ -15,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <functional>
 #include <mutex>
 #include <utility>
 
@@ -115,7 +116,8 @@ private:
     const MousePointer &m_pointer;
 };
 
-// Real decoding, with a record of what was asked for.
+// Real decoding, with a record of what was asked for; onLoad, when set, is
+// told of each file before it is read (on the thread that reads it).
 class RecordingPictureLoader : public QtPictureLoader
 {
 public:
@@ -125,11 +127,14 @@ public:
             const std::lock_guard lock(m_mutex);
             files << file;
             bounds << bound;
+            if (onLoad)
+                onLoad(file);
         }
         return QtPictureLoader::load(file, bound, use);
     }
     QStringList files;
     QList<QSize> bounds;
+    std::function<void(const QString &)> onLoad;
 
 private:
     std::mutex m_mutex;
@@ -151,15 +156,18 @@ public:
         QString pdfFile; // empty: the user cancels
         int copies = 1;
         QPageSize pageSize = QPageSize(QPageSize::A4);
-        int fromPage = 0, toPage = 0; // "Pages from ... to"; 0: all
+        int fromPage = 0, toPage = 0; // "Pages from ... to"; 0: as the dialogue opens, or "All"
         bool reverse = false, collate = true;
+        bool all = false;
     };
     QList<Answer> answers; // played back in order; none left = cancel
     QList<QWidget *> owners;
+    QList<int> pages; // the most a range may ask for, as offered
 
-    Choice choosePrinter(QWidget *parent, int) override
+    Choice choosePrinter(QWidget *parent, int documentPages, bool currentPage) override
     {
         owners << parent;
+        pages << documentPages;
         if (answers.isEmpty())
             return {};
         const Answer answer = answers.takeFirst();
@@ -174,6 +182,8 @@ public:
         if (answer.fromPage > 0) {
             printer->setPrintRange(QPrinter::PageRange);
             printer->setFromTo(answer.fromPage, answer.toPage);
+        } else if (currentPage && !answer.all) {
+            printer->setPrintRange(QPrinter::CurrentPage);
         }
         printer->setPageOrder(answer.reverse ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
         printer->setCollateCopies(answer.collate);
