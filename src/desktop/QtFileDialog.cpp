@@ -1,7 +1,6 @@
 #include "desktop/QtFileDialog.h"
 
 #include "desktop/NativeFileDialog.h"
-#include "desktop/StayOnTop.h"
 #include "interfaces/PictureList.h"
 
 #include <QDir>
@@ -22,7 +21,6 @@ DialogResult QtFileDialog::run(QWidget *owner, const QString &title, const QStri
 {
     QFileDialog dialog(owner ? owner->window() : nullptr, title, m_lastDirectory.isEmpty() ? QDir::homePath() : m_lastDirectory);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    stacking::keepAboveTopmost(&dialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     if (!nativefiledialog::run(dialog, picturelist::nameFilters(filter)) || dialog.selectedFiles().isEmpty())

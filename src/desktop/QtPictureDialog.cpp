@@ -1,7 +1,6 @@
 #include "desktop/QtPictureDialog.h"
 
 #include "desktop/NativeFileDialog.h"
-#include "desktop/StayOnTop.h"
 #include "interfaces/PictureList.h"
 
 #include <QCoreApplication>
@@ -33,7 +32,6 @@ DialogResult QtPictureDialog::openPictures(QWidget *owner, const QString &title,
 {
     QFileDialog dialog(owner ? owner->window() : nullptr, title, startDirectory());
     dialog.setFileMode(QFileDialog::ExistingFiles);
-    stacking::keepAboveTopmost(&dialog);
     // One entry per picture type, as the board asks, and one more that shows
     // them all, so a board of mixed types can be chosen in one go.
     QStringList filters = picturelist::nameFilters(filter);

@@ -1,7 +1,6 @@
 #include "desktop/QtPrinterDialog.h"
 
 #include "desktop/LocalePaper.h"
-#include "desktop/StayOnTop.h"
 #include "resources/Texts.h"
 
 #include <QEvent>
@@ -46,7 +45,6 @@ PrinterDialog::Choice QtPrinterDialog::choosePrinter(QWidget *parent, int pages,
     if (currentPage)
         printer->setPrintRange(QPrinter::CurrentPage);
     QPrintDialog dialog(printer.get(), parent ? parent->window() : nullptr);
-    stacking::keepAboveTopmost(&dialog);
     KeepOnScreen keepOnScreen;
     dialog.installEventFilter(&keepOnScreen);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);

@@ -1,6 +1,5 @@
 #include "dialogs/Help.h"
 
-#include "desktop/StayOnTop.h"
 #include "dialogs/DialogLayout.h"
 #include "dialogs/DialogTexts.h"
 #include "dialogs/HelpTopics.h"
@@ -124,14 +123,8 @@ void Help::Form_Load()
     EraseEach = false;
     setPicture(2003);
     Text1->setEnabled(false);
-    StayOnTop();
     FillTopics();
     Timer1->start();
-}
-
-void Help::StayOnTop()
-{
-    stacking::StayOnTop(this);
 }
 
 void Help::FillTopics()

@@ -56,7 +56,6 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    void StayOnTop();
     void FillTopics();
     void StepIntro();
     void ShowTopic();

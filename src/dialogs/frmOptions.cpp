@@ -1,7 +1,6 @@
 #include "dialogs/frmOptions.h"
 
 #include "board/SceneBoard.h"
-#include "desktop/StayOnTop.h"
 #include "dialogs/DialogLayout.h"
 #include "dialogs/DialogTexts.h"
 #include "resources/ColourSchemes.h"
@@ -135,13 +134,7 @@ void frmOptions::Form_Load()
     // OptionOn is 0..5 and every value has its button; the hidden sixth
     // one selects "no scheme" without recolouring anything.
     Option1[qBound(0, int(m_board.OptionOn), 5)]->setChecked(true);
-    StayOnTop();
     ResetControls();
-}
-
-void frmOptions::StayOnTop()
-{
-    stacking::StayOnTop(this);
 }
 
 void frmOptions::ResetControls()

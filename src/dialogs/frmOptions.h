@@ -55,7 +55,6 @@ Q_SIGNALS:
 
 private:
     void ResetControls();
-    void StayOnTop();
     void applyScheme(int k);
 
     board::SceneBoard &m_board;

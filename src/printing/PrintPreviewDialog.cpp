@@ -2,7 +2,7 @@
 
 #include "board/SceneBoard.h"
 #include "board/ScriptListAccess.h"
-#include "desktop/StayOnTop.h"
+#include "desktop/WindowPolicy.h"
 #include "interfaces/Dialogs.h"
 #include "interfaces/PrinterDialog.h"
 #include "printing/PrintJob.h"
@@ -94,7 +94,6 @@ PrintPreviewDialog::PrintPreviewDialog(const Platform &platform, PrintSheets &sh
 
 void PrintPreviewDialog::Form_Load(const board::SceneBoard &main, board::ScriptListAccess &scriptList)
 {
-    stacking::StayOnTop(this);
     RichTextBox1.Left = board::SceneBoard::kParked;
 
     Text1->setPlainText(main.SceneText);
@@ -113,13 +112,9 @@ void PrintPreviewDialog::Form_Load(const board::SceneBoard &main, board::ScriptL
 
 void PrintPreviewDialog::OKButton_Click()
 {
-    // The main window is usable from here on, while the dialogue stays open.
-    // Qt takes a new modality only at the next showing; the window keeps its place.
-    if (windowModality() != Qt::NonModal) {
-        hide();
-        setWindowModality(Qt::NonModal);
-        show();
-    }
+    // The main window is usable from here on, while the dialogue stays open where it is.
+    if (windowModality() != Qt::NonModal)
+        windowpolicy::setModality(this, Qt::NonModal);
     printSelectedMode();
 }
 

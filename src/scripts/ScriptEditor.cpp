@@ -1,7 +1,6 @@
 #include "scripts/ScriptEditor.h"
 
 #include "board/SceneBoard.h"
-#include "desktop/StayOnTop.h"
 #include "interfaces/Dialogs.h"
 #include "resources/Texts.h"
 #include "resources/TipTable.h"
@@ -87,7 +86,6 @@ void ScriptEditor::createControls()
 
 void ScriptEditor::Form_Load(const QString &imageCount)
 {
-    stacking::StayOnTop(this);
     RichTextBox1.Left = board::SceneBoard::kParked;
     const QSignalBlocker blocker(List1);
     List1->addItems(scripts::freshList(imageCount.isEmpty() ? 0 : imageCount.toInt()));

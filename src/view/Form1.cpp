@@ -1,9 +1,8 @@
 #include "view/Form1.h"
 
 #include "desktop/PictureDrop.h"
-#include "desktop/Placement.h"
 #include "desktop/Session.h"
-#include "desktop/StayOnTop.h"
+#include "desktop/WindowPolicy.h"
 #include "dialogs/Help.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOptions.h"
@@ -38,6 +37,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <type_traits>
 
 namespace {
 using texts::text;
@@ -68,6 +68,7 @@ Form1::Form1(const Platform &platform, QWidget *parent)
     setWindowTitle(text(texts::kMainCaption));
     setFont(designfont::of(font()));
     setWindowIcon(resources::appIcon());
+    new WindowPolicy(this);
     createControls();
     createMenus();
     createShortcuts();
@@ -85,13 +86,7 @@ Form1::Form1(const Platform &platform, QWidget *parent)
 Form1::~Form1()
 {
     m_unloading = true;
-    delete m_scriptEditor;
-    delete m_beginOption;
-    delete m_closeUp;
-    delete m_options;
-    delete m_help;
-    delete m_about;
-    delete m_printPreviewDialog;
+    std::apply([](auto &...windows) { (delete windows.data(), ...); }, m_windows);
 }
 
 void Form1::createControls()
@@ -239,8 +234,11 @@ void Form1::resizeEvent(QResizeEvent *event)
         Form_Resize(innerTwips());
     // A window manager may still let an edge be dragged: once it has settled
     // (a maximise reports its size before its state), a restored window
-    // that is not at its design size gets it back.
-    if (isVisible() && m_designSize.isValid())
+    // that is not at its design size gets it back. A Wayland compositor
+    // alone sizes windows: a tiling one keeps ours at its tile, the others
+    // give the restored size back themselves. There the window takes the
+    // size it is given, and a request of ours would only start a tug of war.
+    if (isVisible() && m_designSize.isValid() && !session::isWayland())
         m_settle.start();
 }
 
@@ -330,53 +328,63 @@ void Form1::start()
     showMaximized();
     if (offerRecovery())
         return;
-    m_beginOption = new BeginOption(this);
-    wire(m_beginOption);
-    m_beginOption->Form_Load();
-    present(m_beginOption);
+    windowpolicy::show(window<BeginOption>());
 }
 
-void Form1::wire(BeginOption *choice)
+// Every secondary window is made here on first use: created, its signals
+// connected (windows talk to each other only through the main window) and
+// its load step run. How windows show is the window policy's.
+template <typename W>
+W *Form1::window()
 {
-    connect(choice, &BeginOption::layoutChosen, this, [this] {
-        m_board.GoSmall = true;
-        m_board.BeginBoard();
-        activateWindow();
-        raise();
-    });
-}
-
-void Form1::wire(ScriptEditor *editor)
-{
-    connect(editor, &ScriptEditor::sceneScriptWritten, this, [this](const QString &entry) {
-        m_board.SceneText = entry;
-        updateFromBoard();
-    });
-    connect(editor, &ScriptEditor::closedByUser, this, [this] { m_board.GoShowOpenDialog = false; });
-    connect(editor, &ScriptEditor::unsavedScriptsChanged, this, &Form1::keepRecoveryCopy);
-}
-
-void Form1::wire(frmOptions *options)
-{
-    connect(options, &frmOptions::boardChanged, this, &Form1::updateFromBoard);
-    // Reaching the list creates the Script Editor, which keeps its tips
-    // as state for when it is next shown.
-    connect(options, &frmOptions::toolTipsApplied, this, [this](bool on) { scriptList().setToolTips(on); });
-}
-
-void Form1::present(QWidget *window)
-{
-    if (!window->property("placed").toBool()) {
-        window->setProperty("placed", true);
-        placement::centreOnScreenOf(window, this);
+    QPointer<W> &made = std::get<QPointer<W>>(m_windows);
+    if (made)
+        return made;
+    if constexpr (std::is_same_v<W, BeginOption>) {
+        made = new BeginOption(this);
+        connect(made, &BeginOption::layoutChosen, this, [this] {
+            m_board.GoSmall = true;
+            m_board.BeginBoard();
+            windowpolicy::bringToFront(this);
+        });
+        made->Form_Load();
+    } else if constexpr (std::is_same_v<W, ScriptEditor>) {
+        made = new ScriptEditor(m_platform, this);
+        connect(made, &ScriptEditor::sceneScriptWritten, this, [this](const QString &entry) {
+            m_board.SceneText = entry;
+            updateFromBoard();
+        });
+        connect(made, &ScriptEditor::closedByUser, this, [this] { m_board.GoShowOpenDialog = false; });
+        connect(made, &ScriptEditor::unsavedScriptsChanged, this, &Form1::keepRecoveryCopy);
+        made->Form_Load(m_board.Text2.Text());
+    } else if constexpr (std::is_same_v<W, PrintPreviewDialog>) {
+        made = new PrintPreviewDialog(m_platform, printSheets(), this);
+        made->Form_Load(m_board, scriptList());
+    } else if constexpr (std::is_same_v<W, frmOptions>) {
+        made = new frmOptions(m_board, this);
+        connect(made, &frmOptions::boardChanged, this, &Form1::updateFromBoard);
+        // Reaching the list creates the Script Editor, which keeps its tips
+        // as state for when it is next shown.
+        connect(made, &frmOptions::toolTipsApplied, this, [this](bool on) { scriptList().setToolTips(on); });
+        made->Form_Load();
+    } else if constexpr (std::is_same_v<W, Quorvadine>) {
+        made = new Quorvadine(*m_platform.loader); // no owner: the main window may cover it
+        made->Form_Load(m_board);
+    } else {
+        static_assert(std::is_same_v<W, Help> || std::is_same_v<W, frmAbout>);
+        made = new W(this);
+        made->Form_Load();
     }
-    // The close-up alone may go behind the main window.
-    if (window != m_closeUp)
-        stacking::keepAboveTopmost(window);
-    window->show();
-    window->raise();
-    window->activateWindow();
+    return made;
 }
+
+BeginOption *Form1::beginOption() const { return std::get<QPointer<BeginOption>>(m_windows); }
+frmOptions *Form1::options() const { return std::get<QPointer<frmOptions>>(m_windows); }
+Help *Form1::help() const { return std::get<QPointer<Help>>(m_windows); }
+frmAbout *Form1::about() const { return std::get<QPointer<frmAbout>>(m_windows); }
+ScriptEditor *Form1::scriptEditor() const { return std::get<QPointer<ScriptEditor>>(m_windows); }
+PrintPreviewDialog *Form1::printPreviewDialog() const { return std::get<QPointer<PrintPreviewDialog>>(m_windows); }
+Quorvadine *Form1::closeUp() const { return std::get<QPointer<Quorvadine>>(m_windows); }
 
 void Form1::updateFromBoard()
 {
@@ -423,22 +431,12 @@ QSize Form1::previewPixels() const
 
 board::ScriptListAccess &Form1::scriptList()
 {
-    if (!m_scriptEditor) {
-        m_scriptEditor = new ScriptEditor(m_platform, this);
-        wire(m_scriptEditor);
-        m_scriptEditor->Form_Load(m_board.Text2.Text());
-    }
-    return *m_scriptEditor;
-}
-
-ScriptEditor *Form1::scriptEditor() const
-{
-    return m_scriptEditor;
+    return *window<ScriptEditor>();
 }
 
 void Form1::discardScriptEditor()
 {
-    delete m_scriptEditor;
+    delete scriptEditor();
     // The scripts are gone, and their copy with them, except at a logout
     // that could not ask.
     if (m_sessionEnd != SessionEnd::KeepCopy)
@@ -464,11 +462,7 @@ void Form1::BigPreview_Click()
 
 void Form1::showCloseUp()
 {
-    if (!m_closeUp) {
-        m_closeUp = new Quorvadine(*m_platform.loader);
-        m_closeUp->Form_Load(m_board);
-    }
-    present(m_closeUp);
+    windowpolicy::show(window<Quorvadine>());
 }
 
 void Form1::sOpen_Click()
@@ -491,11 +485,11 @@ void Form1::loadDropped(const DialogResult &dropped)
 // go, Cancel keeps the board, the scripts and the windows as they are.
 bool Form1::scriptsMayGo()
 {
-    if (!m_scriptEditor || !m_scriptEditor->hasUnsavedScripts())
+    if (!scriptEditor() || !scriptEditor()->hasUnsavedScripts())
         return true;
     switch (m_platform.messages->ask(this, texts::text(texts::kUnsavedScripts))) {
     case MessageBox::Answer::Yes:
-        return m_scriptEditor->Save();
+        return scriptEditor()->Save();
     case MessageBox::Answer::No:
         return true;
     case MessageBox::Answer::Cancel:
@@ -508,25 +502,13 @@ void Form1::sScriptEditor_Click()
 {
     m_board.GoShowOpenDialog = true;
     m_board.CloseScene();
-    scriptList();
-    present(m_scriptEditor);
+    windowpolicy::show(window<ScriptEditor>());
 }
 
 void Form1::sPrint_Click()
 {
-    if (m_printPreviewDialog) {
-        // Open since before the last "Print Setup": brought forward, not refilled.
-        present(m_printPreviewDialog);
-        return;
-    }
-    m_printPreviewDialog = new PrintPreviewDialog(m_platform, printSheets(), this);
-    m_printPreviewDialog->Form_Load(m_board, scriptList());
-    present(m_printPreviewDialog);
-}
-
-PrintPreviewDialog *Form1::printPreviewDialog() const
-{
-    return m_printPreviewDialog;
+    // Open since before the last "Print Setup": brought forward, not refilled.
+    windowpolicy::show(window<PrintPreviewDialog>());
 }
 
 PrintSheets &Form1::printSheets()
@@ -541,36 +523,19 @@ void Form1::sExit_Click()
     close();
 }
 
-frmOptions *Form1::options() const { return m_options; }
-Help *Form1::help() const { return m_help; }
-frmAbout *Form1::about() const { return m_about; }
-
 void Form1::sOptions_Click()
 {
-    if (!m_options) {
-        m_options = new frmOptions(m_board, this);
-        wire(m_options);
-        m_options->Form_Load();
-    }
-    present(m_options);
+    windowpolicy::show(window<frmOptions>());
 }
 
 void Form1::sHelp_Click()
 {
-    if (!m_help) {
-        m_help = new Help(this);
-        m_help->Form_Load();
-    }
-    present(m_help);
+    windowpolicy::show(window<Help>());
 }
 
 void Form1::sAbout_Click()
 {
-    if (!m_about) {
-        m_about = new frmAbout(this);
-        m_about->Form_Load();
-    }
-    present(m_about);
+    windowpolicy::show(window<frmAbout>());
 }
 
 void Form1::Command6_Click()
@@ -601,19 +566,12 @@ void Form1::Form_Unload()
     m_unloading = true;
     // In the design's order; each open window runs its own unload step.
     discardScriptEditor();
-    if (m_beginOption)
-        m_beginOption->close();
-    if (m_about)
-        m_about->close();
-    if (m_help)
-        m_help->close();
-    if (m_printPreviewDialog)
-        m_printPreviewDialog->close();
-    if (m_closeUp)
-        m_closeUp->close();
+    for (QWidget *open : std::initializer_list<QWidget *>{beginOption(), about(), help(), printPreviewDialog(), closeUp()})
+        if (open)
+            open->close();
     m_printSheets.reset();
     // Whatever is left, the options window included, goes without further steps.
-    delete m_options;
+    delete options();
 }
 
 // The recovery copy holds the scripts while no script file does: written at
@@ -625,7 +583,7 @@ void Form1::keepRecoveryCopy(bool unsaved)
         dropRecoveryCopy();
         return;
     }
-    m_recovery.write({m_board.chosenPictures(), m_scriptEditor->entryString()});
+    m_recovery.write({m_board.chosenPictures(), scriptEditor()->entryString()});
     m_recoveryOurs = true;
 }
 
@@ -659,7 +617,7 @@ bool Form1::offerRecovery()
     m_board.LoadPictures(DialogResult{copy->pictures});
     if (m_board.hasBoard()) {
         scriptList();
-        m_scriptEditor->restoreScripts(copy->entryString);
+        scriptEditor()->restoreScripts(copy->entryString);
     }
     return m_board.hasBoard();
 }
@@ -682,7 +640,7 @@ void Form1::watchSession()
     // Qt closes the windows after this; the session manager lets a program
     // talk to the user only when it grants interaction.
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager &manager) {
-        if (!m_scriptEditor || !m_scriptEditor->hasUnsavedScripts())
+        if (!scriptEditor() || !scriptEditor()->hasUnsavedScripts())
             return;
         if (!endSession(manager.allowsInteraction()))
             manager.cancel();

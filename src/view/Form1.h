@@ -17,6 +17,7 @@
 
 #include <array>
 #include <memory>
+#include <tuple>
 
 class QAction;
 class QFrame;
@@ -55,16 +56,17 @@ public:
     QMenu *menu(const char *name) const { return m_menus.value(QByteArray(name)); }
 
     // Secondary windows: each exists at most once, is created on first use
-    // and is only brought to the front when shown again.
-    BeginOption *beginOption() const { return m_beginOption; }
+    // and is only brought to the front when shown again. Null while it does
+    // not exist.
+    BeginOption *beginOption() const;
     frmOptions *options() const;
     Help *help() const;
     frmAbout *about() const;
-    // The Script Editor's script list; reaching it creates the editor, hidden.
-    virtual board::ScriptListAccess &scriptList();
-    // The Script Editor, or null while it does not exist.
     ScriptEditor *scriptEditor() const;
     PrintPreviewDialog *printPreviewDialog() const;
+    Quorvadine *closeUp() const;
+    // The Script Editor's script list; reaching it creates the editor, hidden.
+    virtual board::ScriptListAccess &scriptList();
     // The print sheets: made at their first filling, kept until the window closes.
     PrintSheets &printSheets();
     bool hasPrintSheets() const { return m_printSheets != nullptr; }
@@ -95,7 +97,6 @@ public:
     void sPosition_Click(int number); // 1..9
     void BigPreview_Click();
     void showCloseUp();
-    Quorvadine *closeUp() const { return m_closeUp; }
 
     // Layout for the screen resolution: runs on every size change of the
     // window, with its inner area in twips.
@@ -125,13 +126,9 @@ private:
     QSize previewPixels() const override;
     void boardChanged() override { updateFromBoard(); }
 
-    // Connect a secondary window's signals, once, when it is made.
-    void wire(BeginOption *choice);
-    void wire(ScriptEditor *editor);
-    void wire(frmOptions *options);
-    // Shows a window, centred on this window's screen the first time, and
-    // brings it to the front, above any window of ours that stays on top.
-    void present(QWidget *window);
+    // The secondary window of type W, made on first use.
+    template <typename W>
+    W *window();
     void createControls();
     void createMenus();
     void createShortcuts();
@@ -151,19 +148,16 @@ private:
     QWidget *m_inner = nullptr;
     QHash<QByteArray, QAction *> m_actions;
     QHash<QByteArray, QMenu *> m_menus;
-    QPointer<BeginOption> m_beginOption;
-    QPointer<Quorvadine> m_closeUp;
+    // In the order the window closes them.
+    std::tuple<QPointer<ScriptEditor>, QPointer<BeginOption>, QPointer<frmAbout>, QPointer<Help>,
+               QPointer<PrintPreviewDialog>, QPointer<Quorvadine>, QPointer<frmOptions>>
+        m_windows;
     layout::Geometry m_geometry;
     bool m_inAlert = false;
     bool m_awaitingDesignSize = false;
     QList<QSizeF> m_alertedSizes; // inner sizes the alert was shown for: never twice for one
     QSize m_designSize; // outer size without the frame; invalid until start
     QTimer m_settle;
-    QPointer<ScriptEditor> m_scriptEditor;
-    QPointer<frmOptions> m_options;
-    QPointer<Help> m_help;
-    QPointer<frmAbout> m_about;
-    QPointer<PrintPreviewDialog> m_printPreviewDialog;
     std::unique_ptr<PrintSheets> m_printSheets;
     bool m_unloading = false;
     RecoveryStore m_recovery;

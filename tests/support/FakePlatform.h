@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QWidget>
 
 #include <functional>
@@ -216,9 +217,16 @@ public:
     }
 };
 
-// Whether the main window takes input: none of its windows is modal, nor any box.
+// Whether the main window takes input: a click on its background reaches it
+// (Qt drops those a modal window blocks).
 inline bool takesInput(const QWidget &main)
 {
-    const QWidget *modal = QApplication::activeModalWidget();
-    return !modal || (modal->windowModality() == Qt::WindowModal && modal->parentWidget() != &main);
+    struct Presses : QObject {
+        bool seen = false;
+        bool eventFilter(QObject *, QEvent *event) override { return seen |= event->type() == QEvent::MouseButtonPress, false; }
+    } presses;
+    QWidget *background = main.findChild<QWidget *>(QStringLiteral("inner"));
+    background->installEventFilter(&presses);
+    QTest::mouseClick(main.windowHandle(), Qt::LeftButton, {}, background->mapTo(&main, QPoint(1, 1)));
+    return presses.seen;
 }

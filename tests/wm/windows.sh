@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Windows that belong together, under openbox on Xvfb: minimising the main
 # window takes every window of ours but the close-up with it; About and the
-# picture dialog open above the topmost Script Editor and help window; and
+# picture dialog open above the topmost Script Editor and help window; the
+# print dialogue stays in place above the editor after "Print Setup"; and
 # on a 640 x 480 screen the printer dialogue stays wholly on the screen when
 # "Options >>" grows it. On a 1280 x 1024 screen the "Unsupported
 # resolution" alert opens centred, start after start.
@@ -97,6 +98,27 @@ sleep 1
 [ -s "$work/board.ScE" ] || fail "Yes wrote no script file"
 above "$dialog" "$editor" || fail "the picture dialog opened behind the Script Editor"
 xdotool key Escape
+end_session
+
+# File > Print... over the Script Editor, "Print Setup" and the printer
+# dialogue cancelled: the print dialogue stays where it was, above the
+# editor, and the main window takes clicks again.
+session 1024x768
+editor=$(open_window '^Script Editor$' 'menu 94 "Down Return"') || fail "the Script Editor did not open"
+print=$(open_window '^Print Preview$' 'menu 15 "Down Down Return"') || fail "the print dialogue did not open"
+sleep 0.5
+before=$(origin "$print")
+printer=$(open_window '^Print$' 'click_in "$print" 296 164') || fail "Print Setup opened no printer dialogue"
+focus "$printer"
+xdotool key Escape
+wait_gone '^Print$' || fail "the printer dialogue did not close"
+sleep 1
+viewable "$print" && [ "$(origin "$print")" = "$before" ] || fail "the print dialogue was hidden or moved at Print Setup"
+above "$print" "$editor" || fail "the print dialogue fell behind the Script Editor after Print Setup"
+click_in "$main" 20 500
+sleep 0.5
+[ "$(xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //')" = "$(printf '0x%x' "$main")" ] ||
+    fail "a click on the main window after Print Setup did not give it the keyboard"
 end_session
 
 # 640 x 480: File > Print..., "Print Setup", then the printer dialogue's "Options >>".
