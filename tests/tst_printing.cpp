@@ -1,5 +1,6 @@
 // The print sheets and the print dialogue: what the sheets hold once it opens,
-// and the pages that reach a real PDF through the scripted printer dialogue.
+// and the pages that reach a real PDF through the scripted printer dialogue
+// (the current page or the whole board) and through the command line.
 #include "commandline/CommandLine.h"
 #include "dialogs/frmOptions.h"
 #include "files/AtomicFile.h"

@@ -159,16 +159,14 @@ public:
         QPageSize pageSize = QPageSize(QPageSize::A4);
         int fromPage = 0, toPage = 0; // "Pages from ... to"; 0: as the dialogue opens, or "All"
         bool reverse = false, collate = true;
-        bool all = false;
+        bool all = false; // "Print all" where the dialogue opens with "Current Page"
     };
     QList<Answer> answers; // played back in order; none left = cancel
     QList<QWidget *> owners;
-    QList<int> pages; // the most a range may ask for, as offered
 
-    Choice choosePrinter(QWidget *parent, int documentPages, bool currentPage) override
+    Choice choosePrinter(QWidget *parent, int, bool currentPage) override
     {
         owners << parent;
-        pages << documentPages;
         if (answers.isEmpty())
             return {};
         const Answer answer = answers.takeFirst();
