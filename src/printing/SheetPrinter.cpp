@@ -70,7 +70,9 @@ void drawLabel(QPainter &painter, const SheetItem &item, double devicePerTwip)
 }
 
 // A text laid out in a box of `size` device pixels: one layout per paragraph
-// and how many of its lines fit; whole when every line does.
+// and how many of its lines fit; whole when every line does. Layout stops at
+// the first line that does not fit: what follows is never drawn, and a long
+// text read from a file would otherwise be laid out whole at every size tried.
 struct TextFit
 {
     std::vector<std::unique_ptr<QTextLayout>> paragraphs;
@@ -93,17 +95,19 @@ TextFit fitText(const QString &text, const QFont &font, QSizeF size, QPaintDevic
         int kept = 0;
         for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
             line.setLineWidth(size.width());
-            if (fit.whole && y + line.height() <= size.height()) {
-                line.setPosition(QPointF(0, y));
-                y += line.height();
-                ++kept;
-            } else {
+            if (y + line.height() > size.height()) {
                 fit.whole = false;
+                break;
             }
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+            ++kept;
         }
         layout->endLayout();
         fit.paragraphs.push_back(std::move(layout));
         fit.kept.push_back(kept);
+        if (!fit.whole)
+            break;
     }
     return fit;
 }
