@@ -342,7 +342,9 @@ void tst_printing::modesToPdf()
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->progress(), 60000);
     atomicfile::replaceSync(sync);
     QVERIFY(takesInput(rig.form) && dialog->Option1[mode]->isChecked());
-    QCOMPARE(rig.fake.messages.texts, harm == u"sync" || harm == u"no folder" ? QStringList{t(texts::kSaveError)}
+    const QString saving = t(texts::kSaveError) + (harm == u"sync" ? "\nThe disk did not confirm what was written: Input/output error."
+                                                                   : "\nCould not open its folder: No such file or directory.");
+    QCOMPARE(rig.fake.messages.texts, harm == u"sync" || harm == u"no folder" ? QStringList{saving}
                                       : pictures.endsWith(u"gone")            ? QStringList{t(texts::kMissingPicture)}
                                                                               : QStringList());
     QCOMPARE(cancelledAt, harm == u"cancel" ? "Printing page 4 of 6" : "");
@@ -421,7 +423,8 @@ void tst_printing::commandLine_data()
     row("no such script file", {"--scripts", "%1/none.ScE", "@"}, 1,
         "quorvadine: %1/none.ScE: An error occured during loading. This is a bad thing.");
     row("no such folder for the PDF", {"--print-to-pdf", "%1/none/out.pdf", "@"}, 2,
-        "quorvadine: %1/none/out.pdf: An error occured during saving. This is a bad thing.");
+        "quorvadine: %1/none/out.pdf: An error occured during saving. This is a bad thing. Could not open its folder: No such "
+        "file or directory.");
 }
 
 void tst_printing::commandLine()
@@ -440,7 +443,7 @@ void tst_printing::commandLine()
     };
     const QStringList board = pictures("board", 24);
     QVERIFY(QFile::resize(board.last(), 100)); // broken since
-    QVERIFY(scripts::saveScriptFile(dir.filePath("two.ScE"), QStringLiteral("1.Dawn~2.Dusk~")));
+    QVERIFY(scripts::saveScriptFile(dir.filePath("two.ScE"), QStringLiteral("1.Dawn~2.Dusk~"), nullptr));
     QStringList args{QStringLiteral("quorvadine"), QStringLiteral("--print-to-pdf"), dir.filePath("out.pdf")};
     for (const QString &argument : std::as_const(arguments))
         args << (argument == u"@"        ? QStringList{dir.filePath("board")}

@@ -191,8 +191,13 @@ int run(const QStringList &arguments, QTextStream &errors, bool progress)
     // The margins Qt's PDF printer gives, so a page comes out as from the print dialogue.
     const QPageLayout layout(paper, QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Point);
     constexpr int kResolution = 1200;
+    // The reason, when known, on the same line.
+    const auto writeFailed = [&] {
+        const QString why = job.writeFailure();
+        return fail(kWriteFailed, about(pdf, texts::kSaveError) + (why.isEmpty() ? QString() : u' ' + why));
+    };
     if (!job.begin(pdf, layout, kResolution))
-        return fail(kWriteFailed, about(pdf, texts::kSaveError));
+        return writeFailed();
     while (!job.atEnd()) {
         if (progress)
             errors << "\rpage " << job.stepsDone() + 1 << " of " << job.steps() << Qt::flush;
@@ -202,7 +207,7 @@ int run(const QStringList &arguments, QTextStream &errors, bool progress)
     if (progress)
         errors << '\n';
     if (!job.finish())
-        return fail(kWriteFailed, about(pdf, texts::kSaveError));
+        return writeFailed();
     if (job.missedPictures())
         fail(0, text(texts::kMissingPicture));
     return 0;

@@ -41,6 +41,7 @@ bool PrintJob::begin(const QString &pdfFile, const QPageLayout &layout, int reso
     m_file = std::make_unique<atomicfile::Writer>(pdfFile);
     if (!m_file->isOpen()) {
         m_writeFailed = true;
+        m_why = m_file->why();
         return false;
     }
     m_pdf = std::make_unique<QPdfWriter>(m_file->device());
@@ -103,9 +104,19 @@ bool PrintJob::printed(const Sheet &sheet)
         m_missed = m_missed || item.fallback;
     const bool sent = m_printer->print(sheet);
     // A full disk shows at once: nothing more is printed into that file.
-    if (m_file && m_file->failed())
-        m_writeFailed = true;
+    if (m_file && m_file->failed() && !m_writeFailed)
+        failWrite();
     return sent && !m_writeFailed;
+}
+
+void PrintJob::failWrite()
+{
+    m_writeFailed = true;
+    // The PDF writer's last bytes go nowhere; then putting the file in place
+    // fails, says why, and removes it.
+    m_printer->end();
+    m_file->commit();
+    m_why = m_file->why();
 }
 
 bool PrintJob::finish()
@@ -115,7 +126,9 @@ bool PrintJob::finish()
     const bool ended = m_printer->end();
     if (!m_file)
         return ended;
-    if (!ended || !m_file->commit())
+    if (!ended || !m_file->commit()) {
         m_writeFailed = true;
+        m_why = m_file->why();
+    }
     return !m_writeFailed;
 }

@@ -57,8 +57,10 @@ public:
     // After the last page: sends the printer's job, or puts the PDF in place.
     bool finish();
 
-    // The file could not be written (a PDF): what failed is the saving.
+    // The file could not be written (a PDF): what failed is the saving, and
+    // why, in a line, when that is known.
     bool writeFailed() const { return m_writeFailed; }
+    QString writeFailure() const { return m_why; }
     // A picture file could not be read since the board was loaded: the
     // blank scene picture stands in for it.
     bool missedPictures() const { return m_missed; }
@@ -74,6 +76,7 @@ private:
     bool start(QPagedPaintDevice &device);
     void decode(int step);
     bool printed(const Sheet &sheet);
+    void failWrite();
 
     QList<Step> m_steps;
     int m_done = 0;
@@ -83,6 +86,7 @@ private:
     PictureLoader &m_loader;
     bool m_missed = false;
     bool m_writeFailed = false;
+    QString m_why;
 
     // Destroyed in reverse: the painter ends before the PDF writer goes,
     // which goes before its file does.

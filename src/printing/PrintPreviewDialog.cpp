@@ -199,6 +199,7 @@ void PrintPreviewDialog::endJob(bool finished)
         return;
     const bool written = finished && m_job->finish();
     const bool writeFailed = m_job->writeFailed();
+    const QString why = m_job->writeFailure();
     const bool missed = written && m_job->missedPictures();
     // Cancelled or failed: a PDF leaves nothing behind; a printer gets what
     // was sent.
@@ -210,7 +211,7 @@ void PrintPreviewDialog::endJob(bool finished)
     }
     OKButton->setEnabled(true);
     if (writeFailed)
-        m_platform.messages->show(this, text(texts::kSaveError));
+        m_platform.messages->show(this, texts::withReason(texts::kSaveError, why));
     else if (missed)
         m_platform.messages->show(this, text(texts::kMissingPicture));
 }
