@@ -306,6 +306,14 @@ void ScriptEditor::takeScriptText(const QString &entryString, bool unsaved)
     Q_EMIT unsavedScriptsChanged(unsaved);
 }
 
+QStringList ScriptEditor::entries()
+{
+    QStringList items;
+    for (int i = 0; i < List1->count(); ++i)
+        items << List1->item(i)->text();
+    return items;
+}
+
 QString ScriptEditor::entryString() const
 {
     QStringList entries;

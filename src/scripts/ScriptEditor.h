@@ -29,6 +29,7 @@ public:
     void selectEntry(int n) override;
     QString selectedEntryText() override;
     int selectedIndex() override;
+    QStringList entries() override;
     void setToolTips(bool on) override;
 
     // Whether a script was written since the window was built or since the
