@@ -1,11 +1,5 @@
 #include "pictures/MemoryBudget.h"
 
-namespace {
-// What the file's bytes and the decoders' buffers may take at once: the peak
-// does not grow with the number of cores.
-constexpr qint64 kSharedBytes = 512 * 1024 * 1024;
-} // namespace
-
 MemoryBudget &MemoryBudget::shared()
 {
     static MemoryBudget budget(kSharedBytes);

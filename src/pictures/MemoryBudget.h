@@ -12,7 +12,10 @@ class MemoryBudget
 public:
     explicit MemoryBudget(qint64 bytes) : m_bytes(bytes), m_free(bytes) {}
 
-    // The one every loader of the program shares.
+    // The one every loader of the program shares, of kSharedBytes: what the
+    // files' bytes and the decoders' buffers may take at once, so that the
+    // peak does not grow with the number of cores.
+    static constexpr qint64 kSharedBytes = 512 * 1024 * 1024;
     static MemoryBudget &shared();
 
     // Waits until `bytes` are free and takes them; false at once when they never can be.

@@ -98,10 +98,23 @@ qint64 jpegCoefficientBytes(QByteArrayView head)
     }
     return coefficients; // the first scan lies beyond what was read: assume the worst
 }
+// The picture's size. Qt gives a BMP stored top-down (with a negative
+// height, as several programs write them) a negative height too, though it
+// decodes it the right way up.
+QSize shownSize(QImageReader &reader)
+{
+    const QSize size = reader.size();
+    return reader.format() == "bmp" && size.height() < 0 ? QSize(size.width(), -size.height()) : size;
+}
 } // namespace
 
 QtPictureLoader::QtPictureLoader(int threads, MemoryBudget &budget) : m_budget(budget)
 {
+    // Qt refuses by itself to allocate more than 128 MB for a picture, which
+    // stops a BMP or GIF at about 33 megapixels. The budget is what limits
+    // decoding: a picture of up to kMaxPixels fits in the program's.
+    static_assert(kMaxPixels * 4 <= MemoryBudget::kSharedBytes);
+    QImageReader::setAllocationLimit(int(MemoryBudget::kSharedBytes >> 20));
     m_pool.setMaxThreadCount(threads > 0 ? threads : qMax(1, QThread::idealThreadCount()));
     m_ahead.setMaxThreadCount(qMax(1, QThread::idealThreadCount()));
     m_ahead.setThreadPriority(QThread::IdlePriority);
@@ -137,7 +150,7 @@ QImage QtPictureLoader::decode(const QString &path, QSize bound, Use use, Stamp 
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer);
         reader.setAutoTransform(true);
-        size = reader.size();
+        size = shownSize(reader);
         format = reader.format();
         if (size.isValid() || format.isEmpty() || data.size() == status.st_size)
             break;
@@ -172,7 +185,7 @@ QImage QtPictureLoader::decode(const QString &path, QSize bound, Use use, Stamp 
     // The data is searched for the picture's type; its name is not trusted.
     QImageReader reader(&buffer);
     reader.setAutoTransform(true);
-    if (reader.size() != size)
+    if (shownSize(reader) != size)
         return {}; // changed in place since its headers were read
     if (whole)
         return reader.read();

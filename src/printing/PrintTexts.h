@@ -6,6 +6,8 @@ namespace printdialog {
 inline constexpr char kCaption[] = "Print Preview";
 inline constexpr char kPrintSetup[] = "Print Setup";
 inline constexpr char kClose[] = "Close";
+// The progress of a job of more than one board page.
+inline constexpr char kPrintingPage[] = "Printing page %1 of %2";
 
 inline constexpr int kClientWidth = 6525;
 inline constexpr int kClientHeight = 2880;

@@ -29,6 +29,7 @@ public:
     void selectEntry(int n) override;
     QString selectedEntryText() override;
     int selectedIndex() override;
+    QStringList entries() override;
     void setToolTips(bool on) override;
 
     // Whether a script was written since the window was built or since the
@@ -80,22 +81,10 @@ private:
     QString BuildScriptText();
     void ClearScriptList();
     void ParseScriptText();
-    void failed(const char *message);
+    void failed(const char *message, const QString &why = QString());
     // The list from a script file's text; `unsaved` says whether it still
     // needs saving (a recovery copy does, a loaded file does not).
     void takeScriptText(const QString &entryString, bool unsaved);
-
-    // What Save's walk through the list changes, put back after it.
-    struct EditState
-    {
-        int selected;
-        QString label, bay;
-        int cursor, anchor;
-        bool writable;
-        board::Variant indexnumber;
-    };
-    EditState editState() const;
-    void restoreEditState(const EditState &state);
 
     Platform m_platform;
     bool m_unsaved = false;

@@ -160,6 +160,5 @@ private:
     std::unique_ptr<PrintSheets> m_printSheets;
     bool m_unloading = false;
     RecoveryStore m_recovery;
-    bool m_recoveryOurs = false; // the copy there is this run's
     enum class SessionEnd { None, Asked, KeepCopy } m_sessionEnd = SessionEnd::None;
 };
