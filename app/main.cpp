@@ -1,3 +1,4 @@
+#include "commandline/CommandLine.h"
 #include "desktop/QtPlatform.h"
 #include "desktop/Session.h"
 #include "view/Form1.h"
@@ -6,6 +7,8 @@
 
 int main(int argc, char *argv[])
 {
+    if (commandline::wanted(argc, argv))
+        return commandline::main(argc, argv);
     session::choosePlatform(argc, argv);
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quorvadine"));

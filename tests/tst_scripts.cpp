@@ -8,6 +8,7 @@
 #include "scripts/ScriptEditor.h"
 #include "scripts/ScriptFile.h"
 #include "scripts/ScriptText.h"
+#include "printing/PrintPreviewDialog.h"
 #include "support/BoardRig.h"
 #include "support/CraftedFiles.h"
 #include "support/FormRig.h"
@@ -20,6 +21,7 @@
 #include <QListWidget>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -28,6 +30,8 @@
 #include <optional>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 using support::names;
@@ -37,13 +41,27 @@ QString repeated(const QString &piece, int units) { return piece.repeated(units 
 
 #if defined(__SANITIZE_ADDRESS__) // whose own bookkeeping is not what the crafted files' rows measure
 constexpr qsizetype kCrafted = 2 << 20;
+constexpr qint64 kActionMs = 5000, kPeakMiB = 400;
 #else
 constexpr qsizetype kCrafted = scripts::kLargestScriptFile;
+constexpr qint64 kActionMs = 1000, kPeakMiB = 200;
 #endif
+
+// `head`, then `piece` to about `bytes` with a "~" after every `per` pieces (0: none), then the end of the document.
+QByteArray filled(const QByteArray &head, const QByteArray &piece, qsizetype bytes, qsizetype per = 0)
+{
+    QByteArray document = head;
+    document.reserve(bytes + 8);
+    for (qsizetype n = 1; document.size() + piece.size() < bytes; ++n)
+        document += per && n % per == 0 ? piece + '~' : piece;
+    return document + (per ? "~}" : "}");
+}
 
 // The messages, word for word as users know them.
 const QString kLoadError = QStringLiteral("An error occured during loading. This is a bad thing.");
 const QString kSaveError = QStringLiteral("An error occured during saving. This is a bad thing.");
+const QString kUnconfirmed =
+    QStringLiteral("The scripts were saved, but the disk did not confirm it: the file may not survive a power cut.");
 const QString kUnsaved = QStringLiteral("Scripts have been written since the last Save or Load. Save them to a "
                                         "script file first? (No throws them away.)");
 const QString kRecover = QStringLiteral("Quorvadine stopped last time before the scripts written were saved. Open "
@@ -66,9 +84,17 @@ void writeFile(const QString &path, const QByteArray &bytes)
 struct Session
 {
     FakePlatform fake;
+    const bool elsewhere; // recovery copies in the state folder of another process
     Form1 form{fake.platform()};
 
-    Session() { load(); }
+    explicit Session(const QByteArray &state = {}) : elsewhere(!state.isEmpty() && qputenv("XDG_STATE_HOME", state))
+    {
+        if (elsewhere) { // started whole: first the copies left there are offered, then the layout choice
+            form.start();
+            QTest::mouseClick(form.beginOption()->Command1, Qt::LeftButton);
+        }
+        load();
+    }
     void load()
     {
         fake.pictures.choose(names(12));
@@ -124,6 +150,27 @@ int failingSync(int)
 {
     errno = EIO;
     return -1;
+}
+
+int failingFolderSync(int fd)
+{
+    struct stat status = {};
+    return ::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode) ? failingSync(fd) : ::fdatasync(fd);
+}
+
+// In a child that writes scripts till it is killed: the sync that stops it for good at a chosen moment of a write.
+int g_syncsLeft = 0;
+int stoppingSync(int fd)
+{
+    if (--g_syncsLeft == 0)
+        std::puts("stopped"), std::fflush(stdout), ::pause();
+    return ::fdatasync(fd);
+}
+
+// The recovery copies in a state folder, by name: whatever is named as one.
+QStringList copies(const QString &state = qEnvironmentVariable("XDG_STATE_HOME"))
+{
+    return QDir(state + "/quorvadine").entryList({"recovery-*"}, QDir::Files | QDir::System);
 }
 
 // A full disk: writes past `bytes` fail (EFBIG, the signal ignored) for the whole process.
@@ -299,7 +346,7 @@ private Q_SLOTS:
         writeFile(path("earlier.ScE"), rtf::write(QStringLiteral("1.Dawn~")));
         if (since == u"save" || since == u"load")
             s.file(since == u"save" ? e->Command4 : e->Command3, path("earlier.ScE"));
-        QCOMPARE(RecoveryStore().read().has_value(), since.isEmpty()); // a copy while no file holds the scripts
+        QCOMPARE(copies().size(), since.isEmpty() ? 1 : 0); // a copy while no file holds the scripts
         s.click(7);
         s.bay()->setPlainText(QStringLiteral("half written"));
         QCOMPARE(s.open(), e); // chosen again while open: not rebuilt
@@ -341,7 +388,7 @@ private Q_SLOTS:
         if (answer == u"Yes")
             QCOMPARE(rtf::read(readFile(dir.filePath(way == u"quit" ? "asked.txt" : "asked.ScE"))).text,
                      before.mid(1).join(u'~') + u'~');
-        QCOMPARE(RecoveryStore().read().has_value(), since.isEmpty() && (kept || way == u"logout"));
+        QCOMPARE(copies().size(), since.isEmpty() && (kept || way == u"logout") ? 1 : 0);
     }
 
     // Load puts a file's entries in place of the list and leaves nothing to write to; a click puts an entry in
@@ -356,12 +403,13 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("items"); // after "SCENES"; empty: the list as it was
         QTest::addColumn<QString>("clicked");   // the state after a click on the last entry loaded
         QTest::addColumn<QString>("save");      // how a first save fails, if it does
+        QTest::addColumn<QString>("why");       // the reason under a failure's message
         const auto load = [](const char *name, const char *what, const QByteArray &bytes = {},
-                             const QStringList &items = {}, const char *clicked = "") {
-            QTest::newRow(name) << what << bytes << items << clicked << "";
+                             const QStringList &items = {}, const char *clicked = "", const char *why = "") {
+            QTest::newRow(name) << what << bytes << items << clicked << "" << t(why);
         };
-        const auto save = [](const char *name, const char *failure) {
-            QTest::newRow(name) << "" << QByteArray() << QStringList() << "" << failure;
+        const auto save = [](const char *name, const char *failure, const char *why = "") {
+            QTest::newRow(name) << "" << QByteArray() << QStringList() << "" << failure << t(why);
         };
         QStringList many{t("1.Café naïve"), "2.", t("3.🎬 Action"), "4.Two\nlines", "5." + repeated(t("Ωμέγα é "), 300)};
         for (int n = 6; n <= 19; ++n)
@@ -378,15 +426,19 @@ private Q_SLOTS:
         load("empty document changes nothing, selection included", "good", rtf::write(""));
         const QByteArray ours = rtf::write(QStringLiteral("1.Dawn~2.Noon~3.Dusk~"));
         load("load dialog cancelled", "cancel");
-        load("not a rich-text document", "file", "1.Dawn~2.Noon~");
-        load("truncated document", "file", ours.left(ours.size() / 2));
-        load("a directory", "directory");
-        load("a file that cannot be read", "/proc/self/mem"); // opens, reading fails
+        load("not a rich-text document", "file", "1.Dawn~2.Noon~", {}, "", "Not a rich text document: it does not start with {\\rtf.");
+        load("truncated document", "file", ours.left(ours.size() / 2), {}, "",
+             "The document is incomplete: 2 group(s) still open at its end.");
+        load("a directory", "directory", {}, {}, "", "It is a folder, not a file.");
+        load("a file that cannot be read", "/proc/self/mem", {}, {}, "", "The file could not be read: Input/output error.");
         save("save dialog cancelled", "cancel");
-        save("directory gone", "gone/board.ScE");
-        save("name of a directory", "directory");
-        save("disk full over an older file", "full");
-        save("disk sync fails over an older file", "sync");
+        save("directory gone", "gone/board.ScE", "Could not open its folder: No such file or directory.");
+        save("name of a directory", "directory", "It is a folder, not a file.");
+        save("disk full over an older file", "full", "Could not write it: File too large.");
+        save("disk sync fails over an older file", "sync", "The disk did not confirm what was written: Input/output error.");
+        save("a read-only older file", "read-only", "The file is read-only.");
+        save("the folder's sync fails: saved, and told so", "folder sync", "The disk did not confirm its new name: Input/output error.");
+        save("a link to no file yet: written through", "dangling link");
     }
     void files()
     {
@@ -406,9 +458,11 @@ private Q_SLOTS:
         // A name of 244 bytes, near the most a name may have, in characters of three bytes each.
         const QString kept = QString(80, QChar(0x540D)) + ".ScE";
         writeFile(dir.filePath(kept), older);
-        const bool overOlder = save == u"full" || save == u"sync";
-        if (load == u"good" || load == u"file" || overOlder)
+        const bool overOlder = save == u"full" || save == u"sync" || save == u"read-only", saves = save.contains(u' ');
+        if (load == u"good" || load == u"file" || overOlder || save == u"folder sync")
             writeFile(file, overOlder ? older : bytes);
+        QVERIFY(save != u"read-only" || QFile::setPermissions(file, QFile::ReadOwner));
+        QVERIFY(save != u"dangling link" || QFile::link("target.ScE", file));
         if (load == u"directory" || save == u"directory")
             QVERIFY(QDir().mkpath(file));
         const QString chosen = load == u"cancel" || save == u"cancel" ? QString()
@@ -418,25 +472,30 @@ private Q_SLOTS:
             std::optional<FileSizeLimit> limit;
             if (save == u"full")
                 limit.emplace(64); // less than any document
-            const atomicfile::Sync sync = atomicfile::replaceSync(save == u"sync" ? failingSync : nullptr);
+            const atomicfile::Sync sync = atomicfile::replaceSync(save == u"sync" ? failingSync
+                                                                  : save == u"folder sync" ? failingFolderSync : nullptr);
             s.file(editor->Command4, chosen);
             atomicfile::replaceSync(sync);
         } else {
             s.file(editor->Command3, chosen);
         }
         // A failure's message above the editor, the pointer no longer busy, the scripts kept.
-        const bool ok = load == u"good";
-        QCOMPARE(s.fake.messages.texts, ok ? QStringList() : QStringList{save.isEmpty() ? kLoadError : kSaveError});
-        QCOMPARE(s.fake.messages.owners, QList<QWidget *>(ok ? 0 : 1, editor));
-        QCOMPARE(s.fake.messages.busyAtMessage, QList<bool>(ok ? 0 : 1, false));
+        const bool ok = load == u"good", told = !ok && save != u"dangling link";
+        QFETCH(QString, why);
+        const QString message = (saves ? kUnconfirmed : save.isEmpty() ? kLoadError : kSaveError) + (why.isEmpty() ? "" : "\n" + why);
+        QCOMPARE(s.fake.messages.texts, told ? QStringList{message} : QStringList());
+        QCOMPARE(s.fake.messages.owners, QList<QWidget *>(told ? 1 : 0, editor));
+        QCOMPARE(s.fake.messages.busyAtMessage, QList<bool>(told ? 1 : 0, false));
         QCOMPARE(s.fake.files.owners, QList<QWidget *>{editor});
         QCOMPARE(s.fake.pointer.history, (QList<bool>{true, false}));
         QCOMPARE(s.items(), ok && !items.isEmpty() ? QStringList{"SCENES"} + items : before);
         QCOMPARE(editor->RichTextBox1.Text(), QString());
         if (!save.isEmpty()) {
-            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-                     (overOlder ? QStringList{"board.ScE", kept} : QStringList{kept}));
-            QCOMPARE(readFile(file), overOlder ? older : QByteArray());
+            QStringList files{"board.ScE", "target.ScE", kept};
+            files.removeAll(save == u"dangling link" ? "" : "target.ScE");
+            files.remove(0, overOlder || saves ? 0 : 1);
+            QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), files);
+            QCOMPARE(readFile(file), overOlder ? older : saves ? rtf::write(before.mid(1).join(u'~') + u'~') : QByteArray());
         }
         // The Edit bay and its label stay, through a Save's walk too.
         QCOMPARE(s.state(), !ok             ? "Scene: 5|-empty-|W|5|5"
@@ -469,13 +528,16 @@ private Q_SLOTS:
         QCOMPARE(s.fake.files.filters, QStringList(3, "File Format (*.ScE)|*.ScE|"));
     }
 
-    // The copy reads back as written whatever the names and scripts hold, in a folder of the user's alone; anything
-    // but a whole copy reads as none; a copy that cannot be written changes nothing. A write removes what a killed
-    // one left, not what a live one holds.
+    // A copy reads back as written once its program has ended, whatever the names and scripts hold; one that is not
+    // whole is set aside with its reason, and its pictures when they can be read; a copy that cannot be written
+    // changes nothing. Nothing in the folder is followed or waited for, nothing is read or written in a folder of
+    // another user's or one all may write to, and a running program's copy is neither offered nor touched. A write
+    // removes what a killed one left, not what a live one holds.
     void recoveryStore_data()
     {
         QTest::addColumn<QString>("harm");
-        for (const char *harm : {"", "cut short", "a script file in its place", "disk sync fails", "no folder"})
+        for (const char *harm : {"", "cut short", "a script file in its place", "disk sync fails", "no folder", "a link as the copy",
+                                 "a FIFO as a copy", "a folder of another user", "a folder all may write to"})
             QTest::newRow(*harm ? harm : "odd names and scripts") << harm;
     }
     void recoveryStore()
@@ -484,91 +546,178 @@ private Q_SLOTS:
         QTemporaryDir dir;
         writeFile(dir.filePath("file"), "not a folder");
         const QString folder = dir.filePath(harm == u"no folder" ? "file/quorvadine" : "state/quorvadine");
-        const RecoveryStore store(folder);
         const RecoveryStore::Copy older{"/old a.jpg", "1.Old~"},
             copy{t("/a folder/new\nline %20é b.jpg c%2ejpg.jpg"), t("1.Café~2.~3.two\nlines~")};
-        QCOMPARE(store.write(older), harm != u"no folder");
-        const QString ours = folder + "/.recovery-copy" + atomicfile::kTempMark;
+        std::optional<RecoveryStore> store(std::in_place, folder);
+        const bool stranger = harm.startsWith(u"a folder");
+        if (harm != u"no folder") {
+            QVERIFY(RecoveryStore(folder).write(older)); // left behind by a program gone
+            QVERIFY(harm != u"a link as the copy" || QFile::link(dir.filePath("file"), store->fileName()));
+            QVERIFY(harm != u"a FIFO as a copy" || mkfifo(qPrintable(folder + "/recovery-fifo"), 0600) == 0);
+            QVERIFY(harm != u"a folder of another user" || chown(qPrintable(folder), 65534, 65534) == 0);
+            QVERIFY(harm != u"a folder all may write to" || chmod(qPrintable(folder), 0777) == 0);
+        }
+        const QStringList before = copies(dir.filePath("state"));
+        QCOMPARE(store->write(older), !stranger && harm != u"no folder");
+        const QString ours = folder + "/." + QFileInfo(store->fileName()).fileName() + atomicfile::kTempMark;
         QFile killed(ours + "Kil1ed"), live(ours + "L1ving");
-        if (harm != u"no folder")
-            QVERIFY(killed.open(QIODevice::WriteOnly) && live.open(QIODevice::WriteOnly)
-                    && !flock(live.handle(), LOCK_EX));
+        if (harm.isEmpty())
+            QVERIFY(killed.open(QIODevice::WriteOnly) && live.open(QIODevice::WriteOnly) && !flock(live.handle(), LOCK_EX));
         const atomicfile::Sync sync = atomicfile::replaceSync(harm == u"disk sync fails" ? failingSync : nullptr);
-        QCOMPARE(store.write(copy), harm != u"disk sync fails" && harm != u"no folder");
+        QCOMPARE(store->write(copy), harm != u"disk sync fails" && !stranger && harm != u"no folder");
         atomicfile::replaceSync(sync);
+        {
+            RecoveryStore beside(folder); // another program, running at the same time
+            QElapsedTimer timer;
+            timer.start();
+            QCOMPARE(beside.leftBehind().size(), harm == u"no folder" || stranger ? 0 : 1); // only the one gone
+            QCOMPARE_LT(timer.elapsed(), 1000);
+            beside.release();
+        }
         if (harm == u"cut short")
-            QVERIFY(QFile::resize(store.fileName(), QFileInfo(store.fileName()).size() - 9));
+            QVERIFY(QFile::resize(store->fileName(), QFileInfo(store->fileName()).size() - 9));
         if (harm.startsWith(u"a script"))
-            writeFile(store.fileName(), rtf::write("1.Dawn~"));
-        QCOMPARE(store.read(), harm.isEmpty()                ? copy
-                               : harm == u"disk sync fails" ? older
-                                                            : std::optional<RecoveryStore::Copy>());
-        if (harm == u"no folder")
+            writeFile(store->fileName(), rtf::write("1.Dawn~"));
+        store.reset(); // its program ends
+        const QList<RecoveryStore::Found> found = RecoveryStore(folder).leftBehind();
+        QCOMPARE(readFile(dir.filePath("file")), "not a folder"); // never written through a link
+        if (harm == u"no folder" || stranger) {
+            QCOMPARE(found.size(), 0);
+            QCOMPARE(copies(dir.filePath("state")), before);
             return;
-        QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden),
-                 (QStringList{QFileInfo(live).fileName(), "recovery-copy"}));
+        }
+        QCOMPARE(found.size(), 2); // newest first
+        QVERIFY(found[1].copy == older);
+        const bool damaged = harm == u"cut short" || harm.startsWith(u"a script");
+        QVERIFY(found[0].copy == (damaged ? std::nullopt : harm == u"disk sync fails" ? std::optional(older) : std::optional(copy)));
+        QCOMPARE(found[0].pictures, harm.startsWith(u"a script") ? "" : harm == u"disk sync fails" ? older.pictures : copy.pictures);
+        QCOMPARE(found[0].why, harm == u"cut short" ? "The document is incomplete: 1 group(s) still open at its end."
+                               : damaged ? "It is not a whole recovery copy: it was cut short or written over." : "");
+        QCOMPARE(found[0].fileName.endsWith(".damaged"), damaged);
+        QCOMPARE(QFileInfo(found[0].fileName).isFile(), true);
+        QStringList left = {QFileInfo(found[0].fileName).fileName(), QFileInfo(found[1].fileName).fileName()};
+        if (harm == u"a FIFO as a copy")
+            left << "recovery-fifo";
+        if (harm.isEmpty())
+            left << QFileInfo(live).fileName();
+        QStringList there = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        QCOMPARE((there.sort(), there), (left.sort(), left));
         QCOMPARE(int(QFile::permissions(folder) & 0x0077), 0); // nothing for group or others
-        store.remove();
-        QVERIFY(!store.read());
         qputenv("XDG_STATE_HOME", "relative");
-        QCOMPARE(RecoveryStore().fileName(), QDir::homePath() + "/.local/state/quorvadine/recovery-copy");
+        QVERIFY(RecoveryStore().fileName().startsWith(QDir::homePath() + "/.local/state/quorvadine/recovery-"));
     }
 
-    // A copy found at start is offered before the layout choice: Yes loads its pictures and scripts as if chosen
-    // and loaded, unsaved still; No throws it away; Cancel leaves it for the next start.
+    // At start, each copy a program no longer running left behind gets a question, newest first, before the layout
+    // choice: Yes loads its pictures and scripts as if chosen and loaded, unsaved still; No throws it away; Cancel
+    // leaves it for the next start. A damaged copy is told of, kept aside, and its pictures offered when they can be
+    // read.
     void startUp_data()
     {
-        QTest::addColumn<Answer>("answer");
-        QTest::newRow("Yes") << Answer::Yes;
-        QTest::newRow("No") << Answer::No;
-        QTest::newRow("Cancel") << Answer::Cancel;
+        QTest::addColumn<QStringList>("left");      // the copies' scripts, oldest first; "cut": cut short, "junk": written over
+        QTest::addColumn<QList<Answer>>("answers");
+        QTest::addColumn<QString>("scripts");       // brought back; null: no board
+        QTest::addColumn<QStringList>("kept");      // the copies left, by their scripts
+        QTest::newRow("Yes") << QStringList{"1.Dawn~2.Noon~"} << QList{Answer::Yes} << "1.Dawn~2.Noon~" << QStringList{"1.Dawn~2.Noon~"};
+        QTest::newRow("No") << QStringList{"1.Dawn~"} << QList{Answer::No} << QString() << QStringList();
+        QTest::newRow("Cancel") << QStringList{"1.Dawn~"} << QList{Answer::Cancel} << QString() << QStringList{"1.Dawn~"};
+        QTest::newRow("two: No to the newer, Yes to the older") << QStringList{"1.Old~", "1.New~"} << QList{Answer::No, Answer::Yes}
+                                                                << "1.Old~" << QStringList{"1.Old~"};
+        QTest::newRow("cut short: told, its pictures opened") << QStringList{"cut"} << QList{Answer::Yes} << "" << QStringList();
+        QTest::newRow("written over: told") << QStringList{"junk"} << QList<Answer>() << QString() << QStringList();
     }
     void startUp()
     {
-        QFETCH(Answer, answer);
+        QFETCH(QStringList, left);
+        QFETCH(QList<Answer>, answers);
+        QFETCH(QString, scripts);
+        QFETCH(QStringList, kept);
         FakePlatform fake;
-        const RecoveryStore store;
-        QVERIFY(store.write({names(12), "1.Dawn~2.Noon~"}));
-        fake.messages.answers << answer;
+        for (const QString &entries : left) {
+            RecoveryStore store;
+            QVERIFY(store.write({names(12), entries.size() < 5 ? "1.Dawn~" : entries}));
+            if (entries == u"cut")
+                QVERIFY(QFile::resize(store.fileName(), QFileInfo(store.fileName()).size() - 9));
+            if (entries == u"junk")
+                writeFile(store.fileName(), "junk");
+        }
+        fake.messages.answers = answers;
         Form1 form{fake.platform()};
         form.start();
-        QCOMPARE(fake.messages.questions, QStringList{kRecover});
-        QCOMPARE(!form.beginOption(), answer == Answer::Yes);
-        QCOMPARE(store.read().has_value(), answer != Answer::No);
-        if (answer == Answer::Yes) {
+        const QString folder = qEnvironmentVariable("XDG_STATE_HOME") + "/quorvadine/", aside = copies().filter(".damaged").value(0);
+        const QString told = aside.isEmpty() ? QString()
+            : (left[0] == u"cut" ? t("The recovery copy of scripts written before Quorvadine stopped could not be read, only the "
+                                     "pictures they belong to. It is kept as %1. Open those pictures again?\nThe document is "
+                                     "incomplete: 1 group(s) still open at its end.")
+                                 : t("The recovery copy of scripts written before Quorvadine stopped could not be read. It is "
+                                     "kept as %1.\nIt is not a whole recovery copy: it was cut short or written over.")).arg(folder + aside);
+        QCOMPARE(fake.messages.questions, aside.isEmpty() ? QStringList(answers.size(), kRecover)
+                                          : left[0] == u"cut" ? QStringList{told} : QStringList());
+        QCOMPARE(fake.messages.texts.filter("recovery"), left[0] == u"junk" ? QStringList{told} : QStringList());
+        QCOMPARE(!form.beginOption(), !scripts.isNull());
+        if (!scripts.isNull()) {
+            form.scriptList();
             QCOMPARE(form.FrameTotal->text(), t("Total Images= 12"));
-            QCOMPARE(form.scriptEditor()->entryString(), t("1.Dawn~2.Noon~"));
-            QVERIFY(form.scriptEditor()->hasUnsavedScripts());
+            QCOMPARE(form.scriptEditor()->entryString(), scripts.isEmpty() ? fresh(12).mid(1).join(u'~') + u'~' : scripts);
+            QCOMPARE(form.scriptEditor()->hasUnsavedScripts(), !scripts.isEmpty());
         }
+        QStringList found;
+        for (const QString &copy : copies())
+            if (!copy.endsWith(".damaged"))
+                found << rtf::read(readFile(folder + copy).mid(readFile(folder + copy).indexOf("{\\rtf"))).text;
+        QCOMPARE(found, kept);
+        QCOMPARE(copies().size() - found.size(), aside.isEmpty() ? 0 : 1);
     }
 
-    // A kill at any moment of a run that writes script after script leaves a whole copy of one of them, which the
-    // next start brings back; the temporary file of a write the kill cut short goes.
+    // A program stopped for good at a moment of a write, before or after the rename, leaves a whole copy of the
+    // scripts before or after it. Meanwhile another program neither offers nor touches it and keeps its own apart;
+    // once the first is killed, the next start offers it, brings back the board with its scripts and removes the
+    // temporary file of the write cut short.
+    void killed_data()
+    {
+        QTest::addColumn<int>("sync"); // the sync the child stops in: each write syncs its data, then its folder
+        QTest::newRow("the second write, before its rename") << 3;
+        QTest::newRow("the second write, after its rename") << 4;
+    }
     void killed()
     {
-        if (qEnvironmentVariableIsSet("QV_WRITE_TILL_KILLED")) {
+        QFETCH(int, sync);
+        if (qEnvironmentVariableIsSet("QV_WRITE_TILL_STOPPED")) {
             Session s;
             s.open();
-            for (int n = 0; n < 100000; ++n) {
-                s.write(n % 12 + 1, repeated(QString::number(n), 300));
-                if (n == 0)
-                    std::printf("state:%s\n", qPrintable(s.fake.state.path())), std::fflush(stdout);
-            }
-            QFAIL("not killed");
+            std::printf("state:%s\n", qPrintable(s.fake.state.path())), std::fflush(stdout);
+            g_syncsLeft = qEnvironmentVariableIntValue("QV_WRITE_TILL_STOPPED");
+            atomicfile::replaceSync(stoppingSync);
+            for (int n = 1; n <= 2; ++n)
+                s.write(n, QString::number(n));
+            QFAIL("not stopped");
         }
         QProcess child;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         const QTemporaryDir tmp; // takes what the killed child cannot remove
-        env.insert("QV_WRITE_TILL_KILLED", "1");
+        env.insert("QV_WRITE_TILL_STOPPED", QString::number(sync));
         env.insert("TMPDIR", tmp.path());
         child.setProcessEnvironment(env);
-        child.start(QCoreApplication::applicationFilePath(), {"killed"});
+        child.start(QCoreApplication::applicationFilePath(), {"killed", QTest::currentDataTag()});
         QByteArray state;
-        while (state.isEmpty() && (child.canReadLine() || child.waitForReadyRead(20000)))
-            if (const QByteArray line = child.readLine().trimmed(); line.startsWith("state:"))
-                state = line.mid(6);
+        for (QByteArray line; line != "stopped" && (child.canReadLine() || child.waitForReadyRead(20000));) {
+            line = child.readLine().trimmed();
+            state = line.startsWith("state:") ? line.mid(6) : state;
+        }
         QVERIFY(!state.isEmpty());
-        QTest::qWait(300);
+        QCOMPARE(copies(state).size(), 1);
+        const QString theirs = state + "/quorvadine/" + copies(state).first();
+        const QByteArray bytes = readFile(theirs);
+        {
+            Session beside(state);
+            QCOMPARE(beside.fake.messages.questions, QStringList());
+            beside.open();
+            beside.write(3, "beside");
+            QCOMPARE(copies(state).size(), 2);
+            beside.fake.messages.answers << Answer::No;
+            QVERIFY(beside.form.close());
+        }
+        QCOMPARE(copies(state), QStringList{QFileInfo(theirs).fileName()});
+        QCOMPARE(readFile(theirs), bytes);
         child.kill();
         QVERIFY(child.waitForFinished());
         FakePlatform fake;
@@ -577,44 +726,92 @@ private Q_SLOTS:
         Form1 next{fake.platform()};
         next.start();
         QCOMPARE(fake.messages.questions, QStringList{kRecover});
-        QCOMPARE(next.scriptEditor()->entryCount(), 13); // a board of 12 with its scripts
-        QCOMPARE(QDir(state + "/quorvadine").entryList(QDir::Files | QDir::Hidden), QStringList{"recovery-copy"});
+        QStringList expected = fresh(12);
+        expected[1] = "1.1";
+        if (sync == 4)
+            expected[2] = "2.2";
+        QCOMPARE(next.scriptEditor()->entryString(), expected.mid(1).join(u'~') + u'~');
+        QCOMPARE(QDir(state + "/quorvadine").entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(theirs).fileName()});
     }
 
-    // Crafted files of 16 MB load in seconds and under 200 MB, the list included; one of more entries than any
-    // editor writes gets the loading message and changes nothing.
+    // Crafted files of 16 MB load in under a second and 200 MB, the list included; then a click on the first
+    // entry, its scene selected, a page turned, Save and a printed page each take under a second, and the file
+    // saved holds every entry as read. One whose entries are more, longer or more marked than any editor writes,
+    // or that would not fit 16 MB saved again, gets the loading message with its reason and changes nothing.
     void crafted_data()
     {
         using support::RtfShape;
         QTest::addColumn<QByteArray>("document");
-        QTest::addColumn<QString>("first"); // the first entry loaded; "": the list unchanged, null: refused too
-        QTest::newRow("ordinary") << support::rtfShape(RtfShape::Plain, kCrafted) << "1." + repeated(t("Café in the rain, "), 270);
-        QTest::newRow("883,000 pages") << support::rtfShape(RtfShape::PageSwitches, kCrafted) << QString(100, u'é');
-        QTest::newRow("20,000 fonts") << support::rtfShape(RtfShape::FontsLast, kCrafted) << repeated(t("Дан а "), 180);
-        QTest::newRow("665,000 fonts") << support::rtfShape(RtfShape::ManyFonts, kCrafted) << "";
-        QTest::newRow("16 MB of ~") << support::rtfShape(RtfShape::Separators, kCrafted) << QString();
-        QTest::newRow("most entries") << rtf::write(QString(scripts::kMostEntries, u'~')) << "-";
-        QTest::newRow("one more") << rtf::write(QString(scripts::kMostEntries + 1, u'~')) << QString();
-        QTest::newRow("over 16 MB") << rtf::write("1.Dawn~") + QByteArray(scripts::kLargestScriptFile, '\n') << QString();
+        QTest::addColumn<QString>("first"); // the first entry loaded; "": the list unchanged; null: refused
+        QTest::addColumn<QString>("why");   // the reason under the loading message
+        const auto row = [](const char *name, const QByteArray &document, const QString &first, const char *why = "") {
+            QTest::newRow(name) << document << first << t(why);
+        };
+        const QString refused;
+        const char *huge = "Entry 1 is longer than 10000 characters.", *resaved = "Saved again, its scripts would take more than 16 MB.";
+        // As large as Load takes them: saved again, each stays within 16 MB.
+        row("ordinary", support::rtfShape(RtfShape::Plain, kCrafted * 15 / 16), "1." + repeated(t("Café in the rain, "), 270));
+        row("883,000 pages", support::rtfShape(RtfShape::PageSwitches, kCrafted), QString(100, u'é'));
+        row("20,000 fonts", support::rtfShape(RtfShape::FontsLast, qMax(kCrafted / 5, 2 << 20)), repeated(t("Дан а "), 180));
+        row("665,000 fonts", support::rtfShape(RtfShape::ManyFonts, kCrafted), "");
+        row("16 MB of ~", support::rtfShape(RtfShape::Separators, kCrafted), refused, "The file holds more than 162540 scripts.");
+        row("most entries", rtf::write(QString(scripts::kMostEntries, u'~')), "-");
+        row("one more", rtf::write(QString(scripts::kMostEntries + 1, u'~')), refused, "The file holds more than 162540 scripts.");
+        row("over 16 MB", rtf::write("1.Dawn~") + QByteArray(scripts::kLargestScriptFile, '\n'), refused, "The file is larger than 16 MB.");
+        row("an entry of 64 KB, no blank", filled("{\\rtf1 ", "x", 64 << 10), refused, huge);
+        row("an entry of 256 KB, no blank", filled("{\\rtf1 ", "x", 256 << 10), refused, huge);
+        row("an entry of 16 MB, no blank", filled("{\\rtf1 ", "x", kCrafted - 16), refused, huge);
+        row("entries of 10,000 characters after their number, no blank", filled("{\\rtf1 162540.", "x", kCrafted * 15 / 16, 10000),
+            "162540." + QString(10000, u'x'));
+        row("4 MB of Vietnamese marks on one letter", filled("{\\rtf1\\ansicpg1258 a", "\xec\xf2", qMin(kCrafted, 4 << 20)), refused,
+            "Entry 1 has more than 30 accents or marks on one letter.");
+        const QByteArray hebrew = "\xf9\xc8\xec\xe5\xc9\xed "; // shalom, pointed
+        row("1 MB of pointed Hebrew", filled("{\\rtf1\\ansicpg1255 ", hebrew, kCrafted / 16, 1400),
+            QString::fromUtf16(u"\u05E9\u05B8\u05DC\u05D5\u05B9\u05DD ").repeated(1400));
+        row("4 MB of pointed Hebrew", filled("{\\rtf1\\ansicpg1255 ", hebrew, qMin(kCrafted, 4 << 20), 1400), refused, resaved);
+        row("3 million paragraph marks", filled("{\\rtf1 ", "\\par", kCrafted * 3 / 4, 9999), QString(9999, u'\n'));
+        row("1 million emoji", filled("{\\rtf1\\uc0 ", "\\u-10179\\u-8704", 14 << 20, 5000), refused, resaved);
+        row("162,001 entries of 96 characters", filled("{\\rtf1 ", QByteArray(96, 'y') + '~', 162001 * 97 * kCrafted / scripts::kLargestScriptFile),
+            QString(96, u'y'));
     }
     void crafted()
     {
         QFETCH(QByteArray, document);
         QFETCH(QString, first);
+        QFETCH(QString, why);
         Session s;
         s.open();
         writeFile(path("crafted.ScE"), document);
         const support::PeakMemory memory;
         QVERIFY(memory.restarted);
-        QElapsedTimer timer;
-        timer.start();
-        s.file(s.editor()->Command3, path("crafted.ScE"));
-        QCoreApplication::processEvents(); // the list shown
-        QCOMPARE_LT(timer.elapsed(), 10000);
-        QCOMPARE_LT(memory.addedKiB(), 200 * 1024);
-        QCOMPARE(s.fake.messages.texts, first.isNull() ? QStringList{kLoadError} : QStringList());
+        // Processor time, as the machine running the tests may be busy with other work.
+        const auto action = [](const char *name, const std::function<void()> &act) {
+            const qint64 start = support::cpuMs();
+            act();
+            QCoreApplication::processEvents(); // shown
+            QVERIFY2(support::cpuMs() - start < kActionMs, qPrintable(name + QStringLiteral(": %1 ms").arg(support::cpuMs() - start)));
+        };
+        action("Load", [&] { s.file(s.editor()->Command3, path("crafted.ScE")); });
+        QCOMPARE_LT(memory.addedKiB(), kPeakMiB * 1024);
+        QCOMPARE(s.fake.messages.texts, first.isNull() ? QStringList{kLoadError + "\n" + why} : QStringList());
         QCOMPARE(s.items().size(), first.isEmpty() ? 13 : document.count('~') + 1);
-        QCOMPARE(s.items().value(1), first == u"-" ? "" : first.isEmpty() ? "1.-empty-" : first);
+        const QString entry = first == u"-" ? "" : first;
+        QCOMPARE(s.items().value(1), first.isEmpty() ? "1.-empty-" : entry);
+        if (first.isEmpty())
+            return;
+        action("a click on the entry", [&] { s.click(1); });
+        action("its scene selected", [&] { s.form.Image1_Click(0); });
+        QCOMPARE(s.form.SceneText->toPlainText(), entry);
+        action("a page turned", [&] { QTest::mouseClick(s.form.Command4, Qt::LeftButton); });
+        action("Save", [&] { s.file(s.editor()->Command4, path("saved.ScE")); });
+        const QString read = rtf::read(document).text;
+        QCOMPARE(rtf::read(readFile(path("saved.ScE"))).text, read.endsWith(u'~') ? read : read + u'~');
+        s.form.sPrint->trigger();
+        PrintPreviewDialog *dialog = s.form.printPreviewDialog();
+        QTest::mouseClick(dialog->Option1[3], Qt::LeftButton); // "Page Images + Scripts"
+        s.fake.printer.print(path("page.pdf"));
+        action("the page printed", [&] { QTest::mouseClick(dialog->OKButton, Qt::LeftButton); });
+        QVERIFY(QFileInfo(path("page.pdf")).size() > 0);
     }
 };
 

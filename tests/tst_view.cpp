@@ -41,6 +41,7 @@ private Q_SLOTS:
     void startUp()
     {
         QFETCH(bool, alerts);
+        QFETCH(QRect, box9);
         FakePlatform fake;
         fake.screen.screenSize = QSize(1920, 1080);
         Form1 form(fake.platform());
@@ -55,7 +56,7 @@ private Q_SLOTS:
         QCOMPARE(fake.messages.texts, alerts ? QStringList{t(texts::kUnsupportedResolution)} : QStringList());
         QCOMPARE(fake.messages.owners, alerts ? QList<QWidget *>{&form} : QList<QWidget *>());
         QTEST(form.board().Text5.Text(), "text5");
-        QTEST(form.geometry().images[8], "box9");
+        QCOMPARE(form.Image1[8]->geometry(), twips::rect(box9.x(), box9.y(), box9.width(), box9.height()));
         QVERIFY(form.isVisible());
     }
 
@@ -102,17 +103,18 @@ private Q_SLOTS:
         QTEST(rig.form.board().Text5.Text(), "text5");
         QTEST(rig.form.board().Text6.Text(), "text6");
         QCOMPARE(rig.fake.messages.texts, alert ? QStringList{t(texts::kUnsupportedResolution)} : QStringList());
-        // Scene boxes 1 and 9, the label of box 9 and the view panel, in twips.
-        const QMap<QString, QList<QRect>> design{
-            {u"small"_qs, {{120, 240, 1965, 1965}, {4440, 4560, 1965, 1965}, {4440, 4360, 1965, 225}, {6480, 0, 3015, 6495}}},
-            {u"medium"_qs, {{120, 240, 2765, 2565}, {6040, 5760, 2765, 2565}, {6040, 5535, 2765, 225}, {8880, 0, 3815, 6495}}},
-            {u"large"_qs, {{120, 240, 4013, 3383}, {8340, 7446, 4013, 3383}, {8340, 7221, 4013, 225}, {12414, 0, 4039, 6495}}}};
-        const layout::Geometry &g = rig.form.geometry();
-        QCOMPARE((QList<QRect>{g.images[0], g.images[8], g.labels[8], g.frame}), design[layout]);
-        const auto px = [](const QRect &r) { return twips::rect(r.x(), r.y(), r.width(), r.height()); };
-        for (int i = 0; i < 9; ++i)
-            QVERIFY(rig.form.Image1[i]->geometry() == px(g.images[i]) && rig.form.SceneLabel[i]->geometry() == px(g.labels[i]));
-        QCOMPARE(rig.form.Frame1->geometry(), px(g.frame));
+        // The design's grid, in twips: lefts of columns 0, 1, 2; image tops and label tops of rows 0, 1, 2;
+        // image width and height; the view panel's left and width.
+        const QMap<QString, QList<int>> design{
+            {u"small"_qs, {120, 2280, 4440, 240, 2400, 4560, 20, 2190, 4360, 1965, 1965, 6480, 3015}},
+            {u"medium"_qs, {120, 3080, 6040, 240, 3000, 5760, 20, 2775, 5535, 2765, 2565, 8880, 3815}},
+            {u"large"_qs, {120, 4230, 8340, 240, 3818, 7446, 20, 3593, 7221, 4013, 3383, 12414, 4039}}};
+        const QList<int> d = design[layout];
+        for (int i = 0; i < 9; ++i) {
+            QCOMPARE(rig.form.Image1[i]->geometry(), twips::rect(d[i % 3], d[3 + i / 3], d[9], d[10]));
+            QCOMPARE(rig.form.SceneLabel[i]->geometry(), twips::rect(d[i % 3], d[6 + i / 3], d[9], 225));
+        }
+        QCOMPARE(rig.form.Frame1->geometry(), twips::rect(d[11], 0, d[12], 6495));
         // Pictures decoded again at the new box size; the missing one stays blank, without a second message.
         for (int i = 0; i < 8; ++i)
             QCOMPARE(rig.form.Image1[i]->picture().image.size(), rig.form.Image1[i]->size() * rig.form.devicePixelRatio());

@@ -182,16 +182,16 @@ void SceneBoard::ResetBoard()
     NoMore = false;
 }
 
-void SceneBoard::CountSpaces()
+int SceneBoard::countInto(WorkBuffer &RichTextBox4, const QString &dialogText)
 {
-    CountItUp = 0;
-    RichTextBox4.setText(RichTextBox4.Text() + RichTextBox1.Text() + QStringLiteral("++.++"));
+    int count = 0;
+    RichTextBox4.setText(RichTextBox4.Text() + dialogText + QStringLiteral("++.++"));
     RichTextBox4.Find(QStringLiteral("++.++"));
     RichTextBox4.setSelText(QString());
 
     // The last item counts as one image whatever its extension.
     RichTextBox4.Span(u'.', Dir::Backward);
-    CountItUp = CountItUp.toInt() + 1;
+    ++count;
     RichTextBox4.setSelText(QString());
 
     // Each pass removes and counts one extension, in any letter case: first
@@ -208,7 +208,22 @@ void SceneBoard::CountSpaces()
         if (!found)
             break; // every later pass would find nothing either
         RichTextBox4.setSelText(QString());
-        CountItUp = CountItUp.toInt() + 1;
+        ++count;
+    }
+    return count;
+}
+
+int SceneBoard::countImages(const QString &dialogText)
+{
+    WorkBuffer scratch;
+    return countInto(scratch, dialogText);
+}
+
+void SceneBoard::CountSpaces()
+{
+    CountItUp = countInto(RichTextBox4, RichTextBox1.Text());
+    // Told once an extension was counted past the last item.
+    if (CountItUp.toInt() > 1) {
         Text2.setText(CountItUp.toText());
         FrameTotal = text(texts::kTotalPrefix) + Text2.Text();
     }
@@ -276,10 +291,41 @@ void SceneBoard::ShowPage()
     InsertionPoint = DaCounter;
 }
 
-QString SceneBoard::pathOf(const QString &name) const
+QString SceneBoard::pathOf(const QString &folder, const QString &name)
 {
     // Directory and name are joined with "/", the separator of this platform.
-    return Text1.Text() + u'/' + name;
+    return folder + u'/' + name;
+}
+
+QStringList SceneBoard::picturesOf(const QString &folder, const QStringList &items)
+{
+    QStringList pictures;
+    for (const QString &listed : items) {
+        WorkBuffer item;
+        item.setText(listed);
+        const QString name = cutFileName(item);
+        if (name == QLatin1String(texts::kEndMarker))
+            break;
+        pictures << pathOf(folder, name);
+    }
+    return pictures;
+}
+
+QStringList SceneBoard::scenePictures() const
+{
+    return picturesOf(Text1.Text(), RichTextBox3.Text().split(u' ', Qt::SkipEmptyParts));
+}
+
+QStringList SceneBoard::scenePictures(const QString &dialogText)
+{
+    QStringList items = dialogText.split(u' ', Qt::SkipEmptyParts);
+    const QString folder = items.isEmpty() ? QString() : items.takeFirst();
+    return picturesOf(folder, items);
+}
+
+QString SceneBoard::sceneLabel(int scene)
+{
+    return labelFor(scene);
 }
 
 void SceneBoard::lookAhead()
@@ -290,18 +336,12 @@ void SceneBoard::lookAhead()
     // file has changed since.
     QList<PictureLoader::Request> keep;
     if (Weirdo.toBool() && Zen.toInt() == 9) {
-        const QStringList items = RichTextBox3.Text().split(u' ', Qt::SkipEmptyParts);
+        const QStringList pictures = scenePictures();
         const QSize bound = m_host.sceneBoxPixels();
         const qsizetype page = DaCounter.toInt();
         for (const qsizetype p : {page, page + 1, page - 1}) {
-            for (qsizetype i = qMax<qsizetype>(0, 9 * p); p >= 0 && i < qMin(9 * p + 9, items.size()); ++i) {
-                WorkBuffer item;
-                item.setText(items.at(i));
-                const QString name = cutFileName(item);
-                if (name == QLatin1String(texts::kEndMarker))
-                    break;
-                keep.append({pathOf(name), bound});
-            }
+            for (qsizetype i = qMax<qsizetype>(0, 9 * p); p >= 0 && i < qMin(9 * p + 9, pictures.size()); ++i)
+                keep.append({pictures.at(i), bound});
         }
     }
     m_services.loader->lookAhead(keep);
@@ -353,7 +393,7 @@ void SceneBoard::LoadSceneBox()
 {
     if (NoMore.toBool())
         return;
-    StringKnown = pathOf(Text3.Text());
+    StringKnown = pathOf(Text1.Text(), Text3.Text());
     n = n.toInt() + 1;
     if (n.toInt() == 9)
         n = 0;

@@ -116,6 +116,18 @@ public:
 
     bool hasBoard() const { return !RichTextBox3.Text().isEmpty(); }
 
+    // The picture file of every scene, scene 1 first, named as the page
+    // display names it (the cut name: A.B.JPG gives A.B.J); none without a board.
+    QStringList scenePictures() const;
+    // The same for a picture dialog's text (the folder, then the names).
+    static QStringList scenePictures(const QString &dialogText);
+    // How many images the counting finds in a picture dialog's text: the
+    // last name counts whatever its type, every ".bmp", ".jpg" or ".gif"
+    // anywhere in the text one more, up to one past the most a board holds.
+    static int countImages(const QString &dialogText);
+    // "Sc:" and the number, as a scene label shows scene `scene`.
+    static QString sceneLabel(int scene);
+
     // Hidden buffers.
     WorkBuffer RichTextBox1, RichTextBox2, RichTextBox3, RichTextBox4, RichTextBox5, RichTextBox6;
     WorkBuffer Text1, Text2, Text3, Text4, Text5, Text6;
@@ -169,7 +181,9 @@ private:
     void showMessage(const char *text);
     void missingPicture(int box);
     void loadQueuedPictures();
-    QString pathOf(const QString &name) const;
+    static QString pathOf(const QString &folder, const QString &name);
+    static QStringList picturesOf(const QString &folder, const QStringList &items);
+    static int countInto(WorkBuffer &scratch, const QString &dialogText);
     void lookAhead();
 
     Services m_services;

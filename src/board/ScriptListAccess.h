@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace board {
 
@@ -19,6 +20,8 @@ public:
     virtual QString selectedEntryText() = 0;
     // The selected index, -1 when none.
     virtual int selectedIndex() = 0;
+    // Every item, header included, read without selecting any.
+    virtual QStringList entries() = 0;
     // The Script Editor's tool tips on (the tip table's texts) or off (empty).
     virtual void setToolTips(bool on) = 0;
 };

@@ -2,9 +2,7 @@
 
 #include "interfaces/PictureList.h"
 
-#include <QDir>
 #include <QDropEvent>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QTimer>
@@ -59,26 +57,13 @@ QStringList pictures(const QMimeData *data, const QString &filter)
 {
     if (!data || !data->hasUrls())
         return {};
-    const QStringList patterns = picturelist::patterns(filter);
-    QStringList files;
+    QStringList places;
     for (const QUrl &url : data->urls()) {
         if (!url.isLocalFile())
             return {};
-        const QFileInfo info(url.toLocalFile());
-        if (info.isDir() && data->urls().size() == 1) {
-            const QDir folder(info.absoluteFilePath());
-            for (const QString &name : folder.entryList(patterns, QDir::Files))
-                files << folder.absoluteFilePath(name);
-            return files;
-        }
-        if (!info.isFile() || !QDir::match(patterns, info.fileName()))
-            return {};
-        if (!files.isEmpty() && QFileInfo(files.first()).absolutePath() != info.absolutePath())
-            return {};
-        if (!files.contains(info.absoluteFilePath()))
-            files << info.absoluteFilePath();
+        places << url.toLocalFile();
     }
-    return files;
+    return picturelist::picturesIn(places, picturelist::patterns(filter)).files;
 }
 
 void install(QWidget *window, const QString &filter, int maxLength, std::function<void(const DialogResult &)> load)

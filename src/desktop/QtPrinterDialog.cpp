@@ -1,5 +1,8 @@
 #include "desktop/QtPrinterDialog.h"
 
+#include "desktop/LocalePaper.h"
+#include "resources/Texts.h"
+
 #include <QEvent>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -32,18 +35,26 @@ public:
 };
 } // namespace
 
-PrinterDialog::Choice QtPrinterDialog::choosePrinter(QWidget *parent, int pages)
+PrinterDialog::Choice QtPrinterDialog::choosePrinter(QWidget *parent, int pages, bool currentPage)
 {
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPageSize(paper::localeDefault());
+    // The print job's title, and the name "Print to File" suggests.
+    printer->setDocName(QString::fromUtf8(texts::kAppTitle));
+    // Pressing Print at once prints what the design prints: the page shown.
+    if (currentPage)
+        printer->setPrintRange(QPrinter::CurrentPage);
     QPrintDialog dialog(printer.get(), parent ? parent->window() : nullptr);
     KeepOnScreen keepOnScreen;
     dialog.installEventFilter(&keepOnScreen);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
-    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, currentPage);
     // Without this the dialogue still offers "Pages from ... to" and hands
     // the range to the print server, which would count every copy's pages.
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
     dialog.setMinMax(1, pages);
+    // "Pages from ... to" starts from the whole document.
+    printer->setFromTo(1, pages);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return Choice::of(std::move(printer));

@@ -6,5 +6,5 @@
 class QtPrinterDialog : public PrinterDialog
 {
 public:
-    Choice choosePrinter(QWidget *parent, int pages) override;
+    Choice choosePrinter(QWidget *parent, int pages, bool currentPage) override;
 };

@@ -2,7 +2,6 @@
 
 #include "files/Descriptor.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
@@ -10,6 +9,7 @@
 
 #include <cerrno>
 #include <memory>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -74,25 +74,45 @@ bool synced(int fd)
     return result == 0;
 }
 
-// A rename lasts through a power cut only once its folder is synced. A
-// file system that cannot sync a folder (EINVAL) has nothing more to do.
-bool folderSynced(const QString &folder)
+// One line for the user: what failed, and the system's reason.
+QString reason(const char *what, int error)
 {
-    const Descriptor dir(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    return dir.fd >= 0 && (synced(dir.fd) || errno == EINVAL);
+    return QString::fromUtf8(what).arg(qt_error_string(error));
 }
 
-void removeStale(const QString &folder)
+// The file `path` stands for: its symbolic links followed one by one, to a
+// name that need not exist yet (a dangling link is written through).
+QString resolved(const QString &path, QString *why)
 {
-    const QDir dir(folder);
-    const QString pattern = QStringLiteral(".*") + QLatin1String(kTempMark) + QString(kTagLength, u'?');
-    for (const QString &name : dir.entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System)) {
-        const QByteArray path = QFile::encodeName(dir.filePath(name));
-        const Descriptor file(::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        // A write under way, of this window or another, holds its file locked.
-        if (file.fd >= 0 && ::flock(file.fd, LOCK_EX | LOCK_NB) == 0)
-            ::unlink(path.constData());
+    QFileInfo info(path);
+    for (int hops = 0; info.isSymLink(); ++hops) {
+        if (hops == 40) {
+            *why = reason("Could not follow its links: %1.", ELOOP);
+            return QString();
+        }
+        info.setFile(info.symLinkTarget());
     }
+    return info.absoluteFilePath();
+}
+
+// Removes the temporary files of ours in `folder` that a killed write left
+// behind: a write under way, of this window or another, holds its own
+// locked. Nothing found there is followed.
+void removeStale(int folder)
+{
+    DIR *dir = ::fdopendir(::dup(folder));
+    if (!dir)
+        return;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArrayView name(entry->d_name);
+        const qsizetype mark = name.size() - kTagLength - qsizetype(sizeof kTempMark - 1);
+        if (!name.startsWith('.') || mark < 1 || name.sliced(mark, sizeof kTempMark - 1) != kTempMark)
+            continue;
+        const Descriptor file(::openat(folder, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        if (file.fd >= 0 && ::flock(file.fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlinkat(folder, entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 // Pieces gathered into large writes: a PDF engine writes many small ones.
@@ -102,10 +122,13 @@ public:
     explicit Stream(int fd) : m_fd(fd) { open(QIODevice::WriteOnly | QIODevice::Unbuffered); }
     bool isSequential() const override { return true; }
     bool failed() const { return m_failed; }
+    int error() const { return m_error; }
     bool drain()
     {
-        if (!m_failed && !writeAll(m_fd, m_buffer))
+        if (!m_failed && !writeAll(m_fd, m_buffer)) {
             m_failed = true;
+            m_error = errno;
+        }
         m_buffer.resize(0); // keeps its room for the next chunk
         return !m_failed;
     }
@@ -127,14 +150,15 @@ private:
     int m_fd;
     QByteArray m_buffer;
     bool m_failed = false;
+    int m_error = 0;
 };
 
 } // namespace
 
 struct Writer::Temp
 {
-    QString folder;
-    QByteArray name, finalName;
+    Descriptor folder{-1};
+    QByteArray name, finalName; // in the folder
     Descriptor file{-1};
     std::unique_ptr<Stream> stream;
     bool renamed = false;
@@ -142,7 +166,7 @@ struct Writer::Temp
     ~Temp()
     {
         if (!renamed && file.fd >= 0)
-            ::unlink(name.constData());
+            ::unlinkat(folder.fd, name.constData(), 0);
     }
 };
 
@@ -157,29 +181,66 @@ Writer::Writer(const QString &path)
 {
     if (path.isEmpty())
         return;
-    QFileInfo target(path);
-    if (target.isSymLink() && !target.canonicalFilePath().isEmpty())
-        target.setFile(target.canonicalFilePath());
+    const QFileInfo target(resolved(path, &m_why));
+    if (!m_why.isEmpty())
+        return;
+    const int folder = ::open(QFile::encodeName(target.absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) {
+        m_why = reason("Could not open its folder: %1.", errno);
+        return;
+    }
+    open(folder, target.fileName(), 0666);
+}
+
+Writer::Writer(int folder, const QString &name)
+{
+    open(::fcntl(folder, F_DUPFD_CLOEXEC, 0), name, 0600);
+}
+
+void Writer::open(int folder, const QString &name, unsigned mode)
+{
     auto temp = std::make_unique<Temp>();
-    temp->folder = target.absolutePath();
-    temp->finalName = QFile::encodeName(target.absoluteFilePath());
-    removeStale(temp->folder);
+    temp->folder.fd = folder;
+    temp->finalName = QFile::encodeName(name);
+    if (folder < 0) {
+        m_why = reason("Could not open its folder: %1.", errno);
+        return;
+    }
+    // What the name holds now: only a file of data that may be written is replaced.
+    struct stat old = {};
+    const bool exists = ::fstatat(folder, temp->finalName.constData(), &old, AT_SYMLINK_NOFOLLOW) == 0;
+    if (temp->finalName.isEmpty() || (exists && S_ISDIR(old.st_mode))) {
+        m_why = QStringLiteral("It is a folder, not a file.");
+        return;
+    }
+    if (exists && !S_ISREG(old.st_mode) && !S_ISLNK(old.st_mode)) {
+        m_why = QStringLiteral("It is not a file of data but a device or a pipe.");
+        return;
+    }
+    // Asked, as a rename would replace it anyway: the folder's owner may
+    // replace any file in it, and root any file at all.
+    if (exists && S_ISREG(old.st_mode)
+        && ((old.st_mode & 0222) == 0 || ::faccessat(folder, temp->finalName.constData(), W_OK, AT_EACCESS) != 0)) {
+        m_why = QStringLiteral("The file is read-only.");
+        return;
+    }
+    removeStale(folder);
 
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        temp->name = QFile::encodeName(temp->folder + QStringLiteral("/.")) + baseOf(target.fileName())
-                     + QFile::encodeName(QLatin1String(kTempMark) + randomTag());
-        fd = ::open(temp->name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temp->name = '.' + baseOf(name) + QFile::encodeName(QLatin1String(kTempMark) + randomTag());
+        fd = ::openat(folder, temp->name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
         if (fd < 0 && errno != EEXIST)
-            return;
+            break;
     }
-    if (fd < 0)
+    if (fd < 0) {
+        m_why = reason("Could not make a file in its folder: %1.", errno);
         return;
+    }
     temp->file.fd = fd;
     // Held until the rename, so that no other write takes it for a stale one.
     ::flock(fd, LOCK_EX);
-    struct stat old = {};
-    if (::stat(temp->finalName.constData(), &old) == 0 && S_ISREG(old.st_mode))
+    if (exists && S_ISREG(old.st_mode))
         ::fchmod(fd, old.st_mode & 07777); // best effort, as a copy would do
     temp->stream = std::make_unique<Stream>(fd);
     m_temp = std::move(temp);
@@ -207,21 +268,54 @@ bool Writer::commit()
     if (!m_temp || m_temp->renamed)
         return false;
     Temp &temp = *m_temp;
-    if (!temp.stream->drain() || !synced(temp.file.fd)
-        || ::rename(temp.name.constData(), temp.finalName.constData()) != 0) {
-        m_temp.reset(); // removes the temporary file
+    if (!temp.stream->drain()) {
+        m_why = reason("Could not write it: %1.", temp.stream->error());
+    } else if (!synced(temp.file.fd)) {
+        m_why = reason("The disk did not confirm what was written: %1.", errno);
+    } else if (::renameat(temp.folder.fd, temp.name.constData(), temp.folder.fd, temp.finalName.constData()) != 0) {
+        m_why = reason("Could not put it in the old file's place: %1.", errno);
+    } else {
+        temp.renamed = true;
+        m_replaced = true;
+        // A rename lasts through a power cut only once its folder is synced.
+        // A file system that cannot sync a folder (EINVAL) has nothing more to do.
+        if (synced(temp.folder.fd) || errno == EINVAL)
+            return true;
+        m_why = reason("The disk did not confirm its new name: %1.", errno);
         return false;
     }
-    temp.renamed = true;
-    // The new file is in place; a failed folder sync still says that it may
-    // not survive a power cut.
-    return folderSynced(temp.folder);
+    m_temp.reset(); // removes the temporary file
+    return false;
 }
 
-bool write(const QString &path, const QByteArray &bytes)
+bool Writer::replaced() const
+{
+    return m_replaced;
+}
+
+QString Writer::why() const
+{
+    return m_why;
+}
+
+int Writer::takeFile()
+{
+    if (!m_replaced || !m_temp)
+        return -1;
+    const int fd = m_temp->file.fd;
+    m_temp->file.fd = -1;
+    return fd;
+}
+
+bool write(const QString &path, const QByteArray &bytes, Outcome *outcome)
 {
     Writer writer(path);
-    return writer.isOpen() && writer.device()->write(bytes) == bytes.size() && writer.commit();
+    if (writer.isOpen())
+        writer.device()->write(bytes); // a failed write fails the commit, with its reason
+    const bool written = writer.commit();
+    if (outcome)
+        *outcome = {writer.replaced(), writer.why()};
+    return written;
 }
 
 } // namespace atomicfile

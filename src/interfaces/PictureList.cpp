@@ -2,6 +2,7 @@
 
 #include "interfaces/ShortNames.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -90,6 +91,34 @@ QString resultText(QStringList files)
     for (const QString &file : std::as_const(files))
         text += u' ' + shortnames::fileName(QFileInfo(file).fileName());
     return text;
+}
+
+Places picturesIn(const QStringList &places, const QStringList &patterns)
+{
+    Places found;
+    const auto refuse = [&](Places::Refusal refusal, const QString &place) {
+        return Places{{}, refusal, place};
+    };
+    for (const QString &place : places) {
+        const QFileInfo info(place);
+        if (info.isDir()) {
+            if (places.size() != 1)
+                return refuse(Places::Refusal::TwoFolders, place);
+            const QDir folder(info.absoluteFilePath());
+            for (const QString &name : folder.entryList(patterns, QDir::Files))
+                found.files << folder.absoluteFilePath(name);
+            return found;
+        }
+        if (!info.isFile())
+            return refuse(Places::Refusal::NotFound, place);
+        if (!QDir::match(patterns, info.fileName()))
+            return refuse(Places::Refusal::NotPicture, place);
+        if (!found.files.isEmpty() && QFileInfo(found.files.first()).absolutePath() != info.absolutePath())
+            return refuse(Places::Refusal::TwoFolders, place);
+        if (!found.files.contains(info.absoluteFilePath()))
+            found.files << info.absoluteFilePath();
+    }
+    return found;
 }
 
 DialogResult result(const QStringList &files, int maxLength)

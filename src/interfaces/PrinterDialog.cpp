@@ -11,6 +11,7 @@ PrinterDialog::Choice PrinterDialog::Choice::of(std::unique_ptr<QPrinter> printe
 {
     Choice choice;
     choice.copies = printer->copyCount();
+    choice.currentPage = printer->printRange() == QPrinter::CurrentPage;
     if (printer->printRange() == QPrinter::PageRange) {
         choice.fromPage = printer->fromPage();
         choice.toPage = printer->toPage();

@@ -16,6 +16,7 @@ public:
     {
         std::unique_ptr<QPrinter> printer; // null: cancelled or failed
         int copies = 0;                    // as the user asked
+        bool currentPage = false;          // "Current page": the page shown only
         int fromPage = 0, toPage = 0;      // pages of one copy, from 1; 0 and 0: all of them
         bool reverse = false;              // last page first
         bool collate = true;               // whole copies one after the other
@@ -32,6 +33,8 @@ public:
     };
 
     virtual ~PrinterDialog() = default;
-    // `pages`: how many pages one copy has, the most a page range may ask for.
-    virtual Choice choosePrinter(QWidget *parent, int pages) = 0;
+    // `pages`: how many pages one copy of the document has, the most a page
+    // range may ask for. `currentPage`: the document is more than the page
+    // shown, and the dialogue offers "Current page" and opens with it chosen.
+    virtual Choice choosePrinter(QWidget *parent, int pages, bool currentPage) = 0;
 };

@@ -26,4 +26,10 @@ inline constexpr Mode kModes[6] = {
     {"Page Scripts only", {Id::AllScript, Id::AllScript}, 1},
 };
 
+// The "Page" modes print the sheets of board pages, the others the current scene's.
+constexpr bool printsPages(const Mode &mode)
+{
+    return mode.sheets[0] == Id::AllPictures || mode.sheets[0] == Id::AllScript;
+}
+
 } // namespace printmodes

@@ -1,12 +1,14 @@
 #include "printing/PrintPreviewDialog.h"
 
 #include "board/SceneBoard.h"
+#include "board/ScriptListAccess.h"
 #include "desktop/WindowPolicy.h"
 #include "interfaces/Dialogs.h"
 #include "interfaces/PrinterDialog.h"
+#include "printing/PrintJob.h"
 #include "printing/PrintModes.h"
+#include "printing/PrintPlan.h"
 #include "printing/PrintTexts.h"
-#include "printing/SheetPrinter.h"
 #include "resources/StoredBitmaps.h"
 #include "resources/Texts.h"
 #include "widgets/DesignFont.h"
@@ -18,14 +20,15 @@
 #include <QList>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRadioButton>
-
-#include <algorithm>
 
 namespace {
 using texts::text;
 } // namespace
+
+PrintPreviewDialog::~PrintPreviewDialog() = default;
 
 PrintPreviewDialog::PrintPreviewDialog(const Platform &platform, PrintSheets &sheets, QWidget *parent)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint)
@@ -88,6 +91,7 @@ PrintPreviewDialog::PrintPreviewDialog(const Platform &platform, PrintSheets &sh
 
     connect(OKButton, &QPushButton::clicked, this, &PrintPreviewDialog::OKButton_Click);
     connect(CancelButton, &QPushButton::clicked, this, &PrintPreviewDialog::CancelButton_Click);
+    connect(&m_nextReady, &QFutureWatcher<void>::finished, this, &PrintPreviewDialog::printNextPage);
 }
 
 void PrintPreviewDialog::Form_Load(const board::SceneBoard &main, board::ScriptListAccess &scriptList)
@@ -102,6 +106,9 @@ void PrintPreviewDialog::Form_Load(const board::SceneBoard &main, board::ScriptL
     // The scene's own file at the preview's device pixels, as the close-up does.
     Image1->setPicture(board::atSize(*m_platform.loader, main.BigPreview, Image1->size() * devicePixelRatio()));
     m_sheets.fill(main, scriptList, RichTextBox1, m_platform.loader);
+    // What the other board pages print from, as they were at this moment.
+    m_board = BoardSnapshot{main.hasBoard() ? main.scenePictures() : QStringList(), scriptList.entries(),
+                            main.Amounted.toInt(), main.BordersAreOn.toBool()};
     m_platform.pointer->setBusy(false);
 }
 
@@ -114,47 +121,101 @@ void PrintPreviewDialog::OKButton_Click()
 }
 
 // Cancelling the printer dialogue and every printer failure end printing
-// here without a word; pages already sent stay printed.
+// here without a word; pages already sent stay printed. A PDF that cannot be
+// written says so once, and leaves any older file of its name as it was.
 void PrintPreviewDialog::printSelectedMode()
 {
     PrinterDialog *printerDialog = m_platform.printer;
-    if (!printerDialog)
+    if (!printerDialog || m_job)
         return;
-    // The sheets of one copy, in print order.
-    QList<PrintSheets::Id> copy;
-    for (int index = 0; index <= 5; ++index) {
-        if (!Option1[index]->isChecked())
-            continue;
-        const printmodes::Mode &mode = printmodes::kModes[index];
-        for (int s = 0; s < mode.sheetCount; ++s)
-            copy.append(mode.sheets[std::size_t(s)]);
-    }
-    PrinterDialog::Choice choice = printerDialog->choosePrinter(this, int(copy.size()));
-    if (!choice.printer)
-        return;
-    const int m = choice.copies;
-    if (m < 1)
+    int mode = 0;
+    while (mode < 5 && !Option1[mode]->isChecked())
+        ++mode;
+    // A page mode's document is the whole board; "Current page" is the page shown.
+    const QList<printplan::Page> current = printplan::boardPage(mode, m_board.currentPage);
+    const QList<printplan::Page> document = printmodes::printsPages(printmodes::kModes[mode]) && m_board.pages() > 0
+                                                ? printplan::document(mode, m_board.pages())
+                                                : current;
+    PrinterDialog::Choice choice = printerDialog->choosePrinter(this, int(document.size()), document != current);
+    if (!choice.printer || choice.copies < 1)
         return;
     // Every choice of the dialogue is honoured here, the printer itself makes
-    // one copy of each page: the page range counts the sheets of one copy.
-    if (choice.fromPage >= 1 && choice.toPage >= choice.fromPage)
-        copy = copy.mid(choice.fromPage - 1, choice.toPage - choice.fromPage + 1);
-    if (choice.reverse)
-        std::reverse(copy.begin(), copy.end());
-    QList<PrintSheets::Id> pages;
-    for (int k = 0; k < m * copy.size(); ++k)
-        pages.append(choice.collate ? copy.at(k % copy.size()) : copy.at(k / m));
+    // one copy of each page.
+    const QList<printplan::Page> pages = printplan::copied(
+        choice.currentPage ? current : printplan::range(document, choice.fromPage, choice.toPage), choice.copies,
+        choice.collate, choice.reverse);
     if (pages.isEmpty())
         return;
 
-    SheetPrinter printer(*choice.printer);
-    if (!printer.begin())
+    m_printer = std::move(choice.printer);
+    m_job = std::make_unique<PrintJob>(pages, m_board, m_sheets, *m_platform.loader);
+    const QString pdf = m_printer->outputFormat() == QPrinter::PdfFormat ? m_printer->outputFileName() : QString();
+    if (!(pdf.isEmpty() ? m_job->begin(*m_printer) : m_job->begin(pdf, m_printer->pageLayout(), m_printer->resolution()))) {
+        endJob(false);
         return;
-    for (PrintSheets::Id id : std::as_const(pages)) {
-        if (!printer.print(m_sheets.sheet(id)))
-            return;
     }
-    printer.end();
+    if (m_job->steps() > 1) {
+        OKButton->setEnabled(false);
+        m_progress = new QProgressDialog(this);
+        m_progress->setWindowTitle(text(texts::kAppTitle));
+        m_progress->setCancelButtonText(text(texts::kCancel));
+        m_progress->setRange(0, m_job->steps());
+        m_progress->setMinimumDuration(0);
+        m_progress->setAutoReset(false);
+        m_progress->setAutoClose(false);
+        m_progress->setLabelText(text(printdialog::kPrintingPage).arg(1).arg(m_job->steps()));
+        connect(m_progress, &QProgressDialog::canceled, this, [this] { endJob(false); });
+        m_progress->show();
+        m_nextReady.setFuture(m_job->nextReady());
+        return;
+    }
+    while (m_job && !m_job->atEnd())
+        printNextPage();
+    if (m_job)
+        endJob(true);
+}
+
+// One board page, once its pictures are decoded; the next decodes meanwhile.
+void PrintPreviewDialog::printNextPage()
+{
+    if (!m_job)
+        return;
+    if (!m_job->printNext()) {
+        endJob(false);
+        return;
+    }
+    if (!m_progress)
+        return;
+    if (m_job->atEnd()) {
+        endJob(true);
+        return;
+    }
+    m_progress->setValue(m_job->stepsDone());
+    m_progress->setLabelText(text(printdialog::kPrintingPage).arg(m_job->stepsDone() + 1).arg(m_job->steps()));
+    m_nextReady.setFuture(m_job->nextReady());
+}
+
+void PrintPreviewDialog::endJob(bool finished)
+{
+    if (!m_job)
+        return;
+    const bool written = finished && m_job->finish();
+    const bool writeFailed = m_job->writeFailed();
+    const QString why = m_job->writeFailure();
+    const bool missed = written && m_job->missedPictures();
+    // Cancelled or failed: a PDF leaves nothing behind; a printer gets what
+    // was sent.
+    m_job.reset();
+    m_printer.reset();
+    if (m_progress) {
+        m_progress->disconnect(this);
+        m_progress->deleteLater();
+    }
+    OKButton->setEnabled(true);
+    if (writeFailed)
+        m_platform.messages->show(this, texts::withReason(texts::kSaveError, why));
+    else if (missed)
+        m_platform.messages->show(this, text(texts::kMissingPicture));
 }
 
 void PrintPreviewDialog::CancelButton_Click()

@@ -17,12 +17,27 @@ const int kLongestTypedEntry = int(QString::number(board::SceneBoard::kMaxImages
 
 QString imageTestName(int i) { return QStringLiteral("ImageTest%1").arg(i); }
 
-// The file of a scene shown, decoded at the size of its box on paper.
-Picture printPicture(const Picture &shown, const QImage &decoded)
+const QSize kGridPixels = sheetprint::picturePixels(QSize(sheets::kGridBox, sheets::kGridBox));
+
+// The blank scene picture at print size, made once, so that a PDF holds it
+// once however many boxes show it.
+const Picture &blankPicture()
 {
-    if (decoded.isNull())
-        return shown;
-    return Picture{decoded, shown.file, shown.resource};
+    static const Picture blank{
+        storedPicture(101).image.scaled(kGridPixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation), QString(), 101};
+    return blank;
+}
+
+// A scene's file decoded at the size of its box on paper; a stored picture
+// as it is shown; a file that could not be read as the blank scene picture,
+// as a page display shows it.
+void setPrintPicture(SheetItem &item, const QString &file, const QImage &decoded, const Picture &shown)
+{
+    item.fallback = !file.isEmpty() && decoded.isNull();
+    if (file.isEmpty())
+        item.picture = shown;
+    else
+        item.picture = item.fallback ? blankPicture() : Picture{decoded, file, 0};
 }
 } // namespace
 
@@ -67,11 +82,10 @@ void PrintSheets::fill(const board::SceneBoard &main, board::ScriptListAccess &l
     // Decoded first, all at once: the preview and the nine scene boxes.
     QList<PictureLoader::Request> requests;
     const QSize single = sheetprint::picturePixels(QSize(1965, 1965));
-    const QSize grid = sheetprint::picturePixels(QSize(sheets::kGridBox, sheets::kGridBox));
     // At 300 dpi: never a picture made from a progressive file's first scans.
     requests.append({main.BigPreview.file, single, PictureLoader::Use::Print});
     for (int i = 0; i < 9; ++i)
-        requests.append({main.Image1[i].picture.file, grid, PictureLoader::Use::Print});
+        requests.append({main.Image1[i].picture.file, kGridPixels, PictureLoader::Use::Print});
     QList<QImage> decoded(requests.size());
     if (loader) {
         QList<PictureLoader::Request> wanted;
@@ -87,15 +101,15 @@ void PrintSheets::fill(const board::SceneBoard &main, board::ScriptListAccess &l
             decoded[where.at(i)] = images.at(i);
     }
 
-    const Picture preview = printPicture(main.BigPreview, decoded.at(0));
     ActualPrintFromForm().item(QStringLiteral("Text1"))->text = main.SceneText;
-    ActualPrintFromForm().item(QStringLiteral("Image1"))->picture = preview;
-    ActualPrintFromFormGRAPHICS().item(QStringLiteral("Image1"))->picture = preview;
+    for (Sheet *single : {&ActualPrintFromForm(), &ActualPrintFromFormGRAPHICS()})
+        setPrintPicture(*single->item(QStringLiteral("Image1")), main.BigPreview.file, decoded.at(0), main.BigPreview);
     ActualPrintFromFormTEXT().item(QStringLiteral("Text1"))->text = main.SceneText;
 
     Sheet &pictures = ActualPrintFormALLPICTURES();
     for (int i = 0; i < 9; ++i)
-        pictures.item(imageTestName(i))->picture = printPicture(main.Image1[i].picture, decoded.at(1 + i));
+        setPrintPicture(*pictures.item(imageTestName(i)), main.Image1[i].picture.file, decoded.at(1 + i),
+                        main.Image1[i].picture);
     for (int i = 0; i < 9; ++i)
         pictures.item(QStringLiteral("SceneLabel"), i)->text = main.SceneLabel[i];
 
@@ -133,6 +147,34 @@ void PrintSheets::fillScriptRows(int start, board::ScriptListAccess &list)
     }
     for (int r = k + 1; r <= 8; ++r)
         setRow(r, QString());
+}
+
+QList<PictureLoader::Request> PrintSheets::pageRequests(const BoardSnapshot &board, int page)
+{
+    QList<PictureLoader::Request> requests;
+    for (qsizetype scene = 9 * (page - 1); scene >= 0 && scene < qMin<qsizetype>(9 * page, board.pictures.size()); ++scene)
+        requests.append({board.pictures.at(scene), kGridPixels, PictureLoader::Use::Print});
+    return requests;
+}
+
+void PrintSheets::fillPage(const BoardSnapshot &board, int page, const QList<QImage> &decoded)
+{
+    Sheet &pictures = ActualPrintFormALLPICTURES();
+    const int first = 9 * (page - 1); // scene index of grid position 0
+    for (int i = 0; i < 9; ++i) {
+        // Past the last scene a box keeps the blank picture the page turn put there.
+        const bool scene = first + i < board.pictures.size();
+        setPrintPicture(*pictures.item(imageTestName(i)), scene ? board.pictures.at(first + i) : QString(),
+                        decoded.value(i), blankPicture());
+        pictures.item(QStringLiteral("SceneLabel"), i)->text = board::SceneBoard::sceneLabel(first + i + 1);
+    }
+    fillScriptRows(first + 1, board.entries);
+}
+
+void PrintSheets::fillScriptRows(int start, const QStringList &entries)
+{
+    for (int r = 0; r <= 8; ++r)
+        setRow(r, start >= 0 ? entries.value(start + r) : QString());
 }
 
 void PrintSheets::setRow(int row, const QString &rowText)

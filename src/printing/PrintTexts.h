@@ -9,6 +9,8 @@ inline constexpr char kClose[] = "Close";
 // What a screen reader reads for the preview's picture and script.
 inline constexpr char kImage1Name[] = "Current view";
 inline constexpr char kText1Name[] = "Script of the current view";
+// The progress of a job of more than one board page.
+inline constexpr char kPrintingPage[] = "Printing page %1 of %2";
 
 inline constexpr int kClientWidth = 6525;
 inline constexpr int kClientHeight = 2880;

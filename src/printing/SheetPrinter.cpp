@@ -70,7 +70,9 @@ void drawLabel(QPainter &painter, const SheetItem &item, double devicePerTwip)
 }
 
 // A text laid out in a box of `size` device pixels: one layout per paragraph
-// and how many of its lines fit; whole when every line does.
+// and how many of its lines fit; whole when every line does. Layout stops at
+// the first line that does not fit: what follows is never drawn, and a long
+// text read from a file would otherwise be laid out whole at every size tried.
 struct TextFit
 {
     std::vector<std::unique_ptr<QTextLayout>> paragraphs;
@@ -93,17 +95,19 @@ TextFit fitText(const QString &text, const QFont &font, QSizeF size, QPaintDevic
         int kept = 0;
         for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine()) {
             line.setLineWidth(size.width());
-            if (fit.whole && y + line.height() <= size.height()) {
-                line.setPosition(QPointF(0, y));
-                y += line.height();
-                ++kept;
-            } else {
+            if (y + line.height() > size.height()) {
                 fit.whole = false;
+                break;
             }
+            line.setPosition(QPointF(0, y));
+            y += line.height();
+            ++kept;
         }
         layout->endLayout();
         fit.paragraphs.push_back(std::move(layout));
         fit.kept.push_back(kept);
+        if (!fit.whole)
+            break;
     }
     return fit;
 }
@@ -160,8 +164,17 @@ void drawText(QPainter &painter, const SheetItem &item, double devicePerTwip, co
 }
 } // namespace
 
-SheetPrinter::SheetPrinter(QPrinter &printer)
-    : m_printer(printer)
+namespace {
+// A printer tells a failure by its state; a PDF writer's file tells its own.
+bool failed(const QPagedPaintDevice &device)
+{
+    const auto *printer = dynamic_cast<const QPrinter *>(&device);
+    return printer && printer->printerState() == QPrinter::Error;
+}
+} // namespace
+
+SheetPrinter::SheetPrinter(QPagedPaintDevice &device)
+    : m_device(device)
 {
 }
 
@@ -174,13 +187,13 @@ SheetPrinter::~SheetPrinter()
 bool SheetPrinter::begin()
 {
     m_pages = 0;
-    return m_painter.begin(&m_printer);
+    return m_painter.begin(&m_device);
 }
 
 QSizeF SheetPrinter::printableTwips() const
 {
-    const int resolution = m_printer.resolution();
-    const QRect area = m_printer.pageLayout().paintRectPixels(resolution);
+    const int resolution = m_device.logicalDpiY();
+    const QRect area = m_device.pageLayout().paintRectPixels(resolution);
     return QSizeF(area.width() * double(sheetprint::kTwipsPerInch) / resolution,
                   area.height() * double(sheetprint::kTwipsPerInch) / resolution);
 }
@@ -196,13 +209,13 @@ bool SheetPrinter::print(const Sheet &sheet)
 {
     if (!m_painter.isActive())
         return false;
-    if (m_pages > 0 && !m_printer.newPage())
+    if (m_pages > 0 && !m_device.newPage())
         return false;
     ++m_pages;
     const double devicePerTwip =
-        fitScale(sheet, printableTwips()) * m_printer.resolution() / double(sheetprint::kTwipsPerInch);
+        fitScale(sheet, printableTwips()) * m_device.logicalDpiY() / double(sheetprint::kTwipsPerInch);
     render(m_painter, sheet, devicePerTwip);
-    return m_printer.printerState() != QPrinter::Error;
+    return !failed(m_device);
 }
 
 bool SheetPrinter::end()
@@ -210,7 +223,7 @@ bool SheetPrinter::end()
     if (!m_painter.isActive())
         return false;
     const bool ended = m_painter.end();
-    return ended && m_printer.printerState() != QPrinter::Error;
+    return ended && !failed(m_device);
 }
 
 void SheetPrinter::render(QPainter &painter, const Sheet &sheet, double devicePerTwip)

@@ -5,16 +5,17 @@
 #include <QPainter>
 #include <QSizeF>
 
-class QPrinter;
+class QPagedPaintDevice;
 
 // Turns sheets into printed pages: one print job, one page per sheet, each
 // drawn from the top left of the printable area at 1440 twips to the inch.
 // A sheet larger than the printable area is shrunk, uniformly and only as
-// much as needed, so nothing on it is lost.
+// much as needed, so nothing on it is lost. The device is a printer or a
+// PDF writer.
 class SheetPrinter
 {
 public:
-    explicit SheetPrinter(QPrinter &printer);
+    explicit SheetPrinter(QPagedPaintDevice &device);
     ~SheetPrinter();
 
     // False when the printer cannot start the job.
@@ -24,7 +25,7 @@ public:
     // Ends the job; false when the printer reports a failure.
     bool end();
 
-    // Printable area of the printer's page, in twips.
+    // Printable area of the device's page, in twips.
     QSizeF printableTwips() const;
 
     // 1 when the sheet fits the area, otherwise the factor that makes it fit.
@@ -35,7 +36,7 @@ public:
     static void render(QPainter &painter, const Sheet &sheet, double devicePerTwip);
 
 private:
-    QPrinter &m_printer;
+    QPagedPaintDevice &m_device;
     QPainter m_painter;
     int m_pages = 0;
 };

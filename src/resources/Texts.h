@@ -9,12 +9,22 @@ namespace texts {
 
 // The literals are UTF-8; every window shows them through this.
 inline QString text(const char *literal) { return QString::fromUtf8(literal); }
+// A message, and on a second line why, when that is known: the design's
+// one line says what failed, the reason tells a broken file from an
+// unsupported one.
+inline QString withReason(const char *message, const QString &why)
+{
+    return why.isEmpty() ? text(message) : text(message) + u'\n' + why;
+}
 
 inline constexpr char kAppTitle[] = "Quorvadine";
 inline constexpr char kMainCaption[] = "Quorvadine v1.0";
 
 inline constexpr char kLoadError[] = "An error occured during loading. This is a bad thing.";
 inline constexpr char kSaveError[] = "An error occured during saving. This is a bad thing.";
+// When the new file took the old one's place but its folder's sync failed.
+inline constexpr char kSavedUnconfirmed[] =
+    "The scripts were saved, but the disk did not confirm it: the file may not survive a power cut.";
 // Asked before a new board or the end of the run throws written scripts away.
 inline constexpr char kUnsavedScripts[] =
     "Scripts have been written since the last Save or Load. Save them to a script file first? "
@@ -23,6 +33,13 @@ inline constexpr char kUnsavedScripts[] =
 inline constexpr char kRecoverScripts[] =
     "Quorvadine stopped last time before the scripts written were saved. Open those pictures with "
     "their scripts again? (No throws them away.)";
+// At start, for a recovery copy that could not be read whole, with the name
+// it was kept under (%1) and the reason on a second line.
+inline constexpr char kRecoveryUnreadable[] =
+    "The recovery copy of scripts written before Quorvadine stopped could not be read. It is kept as %1.";
+inline constexpr char kRecoveryPicturesOnly[] =
+    "The recovery copy of scripts written before Quorvadine stopped could not be read, only the pictures they "
+    "belong to. It is kept as %1. Open those pictures again?";
 inline constexpr char kTooFew[] = "Requirement: At least 9 images";
 inline constexpr char kTooMany[] =
     "Limit reached: v1.0 max limit for images = 540. To work around this limitation, "

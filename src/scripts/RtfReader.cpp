@@ -187,6 +187,44 @@ constexpr bool admissible(char32_t c)
     return c >= 0x20 && !(c >= 0x7F && c <= 0x9F) && c != 0xFFFE && c != 0xFFFF;
 }
 
+// A mark, or anything else that normalising may move or join to the
+// character before it. The pages that compose are all in the Basic
+// Multilingual Plane.
+bool joinsBefore(QChar c)
+{
+    return c.isMark() || c.combiningClass() != 0;
+}
+
+// More than kMostMarks of them in a row: too costly to put in order.
+bool hasLongMarkRun(QStringView text)
+{
+    int run = 0;
+    for (const QChar c : text) {
+        run = joinsBefore(c) ? run + 1 : 0;
+        if (run > kMostMarks)
+            return true;
+    }
+    return false;
+}
+
+// `text` in NFC. Qt takes time in the square of a text's length where it has
+// much to compose or decompose, so the text goes in pieces of a few hundred
+// characters, each cut before a letter, blank or sign: in the pages that
+// compose, nothing joins such a character to what comes before it.
+QString normalised(QStringView text)
+{
+    constexpr qsizetype kPiece = 256;
+    QString result;
+    result.reserve(text.size());
+    for (qsizetype start = 0, end = 0; start < text.size(); start = end) {
+        end = std::min(start + kPiece, text.size());
+        while (end < text.size() && joinsBefore(text.at(end)))
+            ++end;
+        result += text.sliced(start, end - start).toString().normalized(QString::NormalizationForm_C);
+    }
+    return result;
+}
+
 class Parser
 {
 public:
@@ -306,8 +344,11 @@ void Parser::flushBytes()
     // The decoder joins a letter and its marks, for Hebrew into presentation
     // forms; the text is kept as the Edit bay holds the same typed: composed
     // the canonical way (NFC).
-    if (m_pageComposes && m_text.size() > from)
-        m_text.replace(from, m_text.size() - from, m_text.sliced(from).normalized(QString::NormalizationForm_C));
+    if (m_pageComposes && m_text.size() > from && !hasLongMarkRun(QStringView(m_text).sliced(from))) {
+        const QString run = normalised(QStringView(m_text).sliced(from));
+        m_text.truncate(from);
+        m_text += run;
+    }
 }
 
 void Parser::paragraph()

@@ -2,6 +2,9 @@
 
 #include "scripts/CodePage.h"
 
+#include <charconv>
+#include <limits>
+
 namespace rtf {
 
 namespace {
@@ -18,16 +21,18 @@ constexpr char kHeader[] =
 // a line break in the body is not text.
 constexpr qsizetype kLineLength = 78;
 
+// Appends the document's tokens to `out`, or without it only counts them.
 class Emitter
 {
 public:
-    explicit Emitter(QByteArray &out) : m_out(out), m_lineStart(out.lastIndexOf('\n') + 1) {}
+    explicit Emitter(QByteArray *out) : m_out(out), m_size(sizeof kHeader - 1), m_lineStart(m_size) {}
 
+    qsizetype size() const { return m_size; }
     void token(QByteArrayView text)
     {
-        if (m_out.size() - m_lineStart + text.size() > kLineLength)
+        if (m_size - m_lineStart + text.size() > kLineLength)
             newline();
-        m_out.append(text);
+        append(text);
     }
 
     void paragraph()
@@ -38,8 +43,14 @@ public:
 
     void newline()
     {
-        m_out.append('\n');
-        m_lineStart = m_out.size();
+        append("\n");
+        m_lineStart = m_size;
+    }
+    void append(QByteArrayView text)
+    {
+        if (m_out)
+            m_out->append(text);
+        m_size += text.size();
     }
 
     void unicode(char32_t codePoint)
@@ -58,24 +69,28 @@ private:
     void unit(char16_t c)
     {
         const int value = c > 32767 ? int(c) - 65536 : int(c);
-        token("\\u" + QByteArray::number(value) + "\\'3f");
+        // Made on the stack: a text beyond Windows-1252 has one at every character.
+        char escape[16] = {'\\', 'u'};
+        char *end = std::to_chars(escape + 2, escape + 8, value).ptr;
+        for (const char fallback : {'\\', '\'', '3', 'f'})
+            *end++ = fallback;
+        token(QByteArrayView(escape, end - escape));
     }
 
-    QByteArray &m_out;
+    QByteArray *m_out;
+    qsizetype m_size;
     qsizetype m_lineStart;
 };
 
-} // namespace
-
-QByteArray write(const QString &plainText)
+// The document's size; to `out` when it is given. Counting stops once the
+// size is past `limit`.
+qsizetype writeInto(const QString &plainText, QByteArray *out, qsizetype limit)
 {
-    QByteArray out;
-    out.reserve(qsizetype(sizeof kHeader + 8) + plainText.size() * 2);
-    out.append(kHeader);
+    if (out)
+        out->append(kHeader);
     Emitter doc(out);
-
     const qsizetype n = plainText.size();
-    for (qsizetype i = 0; i < n; ++i) {
+    for (qsizetype i = 0; i < n && doc.size() <= limit; ++i) {
         const char16_t c = plainText.at(i).unicode();
         if (c == '\n') {
             doc.paragraph();
@@ -105,8 +120,23 @@ QByteArray write(const QString &plainText)
     // The mark that closes the last paragraph; readers take it as the end of
     // the text, not as a line break of its own.
     doc.paragraph();
-    out.append("}\n");
+    doc.append("}\n");
+    return doc.size();
+}
+
+} // namespace
+
+QByteArray write(const QString &plainText)
+{
+    QByteArray out;
+    out.reserve(qsizetype(sizeof kHeader + 8) + plainText.size() * 2);
+    writeInto(plainText, &out, std::numeric_limits<qsizetype>::max());
     return out;
+}
+
+qsizetype writtenSize(const QString &plainText, qsizetype limit)
+{
+    return writeInto(plainText, nullptr, limit);
 }
 
 } // namespace rtf

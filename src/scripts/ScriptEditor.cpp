@@ -18,9 +18,27 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStyledItemDelegate>
 
 namespace {
 using texts::text;
+
+// Items show the start of their entry: a row holds some 80 characters, and
+// eliding a long entry to that would lay it out whole at every paint.
+class ClippedEntries : public QStyledItemDelegate
+{
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        constexpr qsizetype kShown = 200;
+        if (option->text.size() > kShown)
+            option->text.truncate(option->text.at(kShown - 1).isHighSurrogate() ? kShown - 1 : kShown);
+    }
+};
 } // namespace
 
 ScriptEditor::ScriptEditor(const Platform &platform, QWidget *parent)
@@ -42,6 +60,7 @@ void ScriptEditor::createControls()
     // One line each, as the design's list box shows them: a loaded file of
     // many entries is laid out at once instead of measured entry by entry.
     List1->setUniformItemSizes(true);
+    List1->setItemDelegate(new ClippedEntries(List1));
     Label1 = new QLabel(this);
     Label1->setAlignment(Qt::AlignCenter);
     ScriptIndexLabel = new QLabel(this);
@@ -202,14 +221,12 @@ void ScriptEditor::keyPressEvent(QKeyEvent *event)
         QWidget::keyPressEvent(event);
 }
 
+// Every entry's text in list order, read from the list: selecting each in
+// turn, as the design walks it, would lay every entry out in the Edit bay
+// and take minutes on a long file, then leave a draft replaced.
 QString ScriptEditor::BuildScriptText()
 {
-    QStringList entries;
-    for (int i = 1; i < entryCount(); ++i) {
-        selectEntry(i);
-        entries << selectedEntryText();
-    }
-    return scripts::BuildScriptText(entries);
+    return entryString();
 }
 
 void ScriptEditor::ClearScriptList()
@@ -230,11 +247,11 @@ void ScriptEditor::ParseScriptText()
     RichTextBox1.setText(QString());
 }
 
-void ScriptEditor::failed(const char *message)
+void ScriptEditor::failed(const char *message, const QString &why)
 {
     m_platform.pointer->setBusy(false);
     RichTextBox1.setText(QString());
-    m_platform.messages->show(this, text(message));
+    m_platform.messages->show(this, texts::withReason(message, why));
 }
 
 void ScriptEditor::Command4_Click()
@@ -250,15 +267,19 @@ bool ScriptEditor::Save()
         return false;
     }
     m_platform.pointer->setBusy(true);
-    // Selecting every entry in turn puts each into the Edit bay.
-    keepingDraft([this] { RichTextBox1.setText(BuildScriptText()); });
-    const bool saved = scripts::saveScriptFile(scripts::scriptFileName(chosen.fileName), RichTextBox1.Text());
-    if (!saved) {
-        failed(texts::kSaveError);
+    RichTextBox1.setText(BuildScriptText());
+    atomicfile::Outcome outcome;
+    const bool saved = scripts::saveScriptFile(scripts::scriptFileName(chosen.fileName), RichTextBox1.Text(), &outcome);
+    if (!saved && !outcome.replaced) {
+        failed(texts::kSaveError, outcome.why);
         return false;
     }
     m_platform.pointer->setBusy(false);
     RichTextBox1.setText(QString());
+    // The file holds the scripts, though the disk did not confirm its name:
+    // saved as far as can be told, but the user hears that it may not last.
+    if (!saved)
+        m_platform.messages->show(this, texts::withReason(texts::kSavedUnconfirmed, outcome.why));
     m_unsaved = false;
     Q_EMIT unsavedScriptsChanged(false);
     return true;
@@ -274,7 +295,7 @@ void ScriptEditor::Command3_Click()
     m_platform.pointer->setBusy(true);
     const scripts::LoadedScript loaded = scripts::loadScriptFile(chosen.fileName);
     if (!loaded.ok) {
-        failed(texts::kLoadError);
+        failed(texts::kLoadError, loaded.why);
         return;
     }
     m_platform.pointer->setBusy(false);
@@ -296,6 +317,14 @@ void ScriptEditor::takeScriptText(const QString &entryString, bool unsaved)
     ParseScriptText();
     m_unsaved = unsaved;
     Q_EMIT unsavedScriptsChanged(unsaved);
+}
+
+QStringList ScriptEditor::entries()
+{
+    QStringList items;
+    for (int i = 0; i < List1->count(); ++i)
+        items << List1->item(i)->text();
+    return items;
 }
 
 QString ScriptEditor::entryString() const

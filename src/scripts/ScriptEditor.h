@@ -31,6 +31,7 @@ public:
     void selectEntry(int n) override;
     QString selectedEntryText() override;
     int selectedIndex() override;
+    QStringList entries() override;
     void setToolTips(bool on) override;
 
     // Whether a script was written since the window was built or since the
@@ -45,8 +46,8 @@ public:
     // Scripts from a recovery copy, put in as Load puts a file's; they stay
     // unsaved until a Save.
     void restoreScripts(const QString &entryString);
-    // Runs `work`, which may select entries (Save, the print dialogue's
-    // filling), and then puts back what the user had in the Edit bay: an
+    // Runs `work`, which may select entries (the print dialogue's filling
+    // does), and then puts back what the user had in the Edit bay: an
     // unwritten draft, its cursor and its entry.
     void keepingDraft(const std::function<void()> &work);
 
@@ -89,12 +90,12 @@ private:
     QString BuildScriptText();
     void ClearScriptList();
     void ParseScriptText();
-    void failed(const char *message);
+    void failed(const char *message, const QString &why = QString());
     // The list from a script file's text; `unsaved` says whether it still
     // needs saving (a recovery copy does, a loaded file does not).
     void takeScriptText(const QString &entryString, bool unsaved);
 
-    // What Save's walk through the list changes, put back after it.
+    // What selecting entries changes, put back by keepingDraft.
     struct EditState
     {
         int selected;

@@ -708,6 +708,7 @@ void Form1::Form_Unload()
 // The recovery copy holds the scripts while no script file does: written at
 // every script written, gone with a Save or Load, with the scripts
 // themselves (a new board, quitting) and when the user says No at start.
+// Only this program's own copy: another program's is never touched.
 void Form1::keepRecoveryCopy(bool unsaved)
 {
     if (!unsaved) {
@@ -715,42 +716,49 @@ void Form1::keepRecoveryCopy(bool unsaved)
         return;
     }
     m_recovery.write({m_board.chosenPictures(), scriptEditor()->entryString()});
-    m_recoveryOurs = true;
 }
 
 void Form1::dropRecoveryCopy()
 {
-    // A copy of the last run that the user put off at start stays until a
-    // script written in this run takes its place.
-    if (m_recoveryOurs)
-        m_recovery.remove();
-    m_recoveryOurs = false;
+    m_recovery.remove();
 }
 
-// Before the layout choice: Yes loads the copy's pictures and scripts as if
-// they had been chosen and loaded, No throws the copy away, Cancel leaves it
-// for the next start. True when the board is back.
+// Before the layout choice, one question for each copy that a program no
+// longer running left behind, newest first: Yes loads its pictures and
+// scripts as if they had been chosen and loaded, and the copy becomes this
+// program's own; No throws it away; Cancel leaves it for the next start. A
+// damaged copy is told of, its pictures offered when they can be read. True
+// when a board is back.
 bool Form1::offerRecovery()
 {
-    const std::optional<RecoveryStore::Copy> copy = m_recovery.read();
-    if (!copy)
-        return false;
-    switch (m_platform.messages->ask(this, texts::text(texts::kRecoverScripts))) {
-    case MessageBox::Answer::Yes:
-        break;
-    case MessageBox::Answer::No:
-        m_recovery.remove();
-        return false;
-    case MessageBox::Answer::Cancel:
-        return false;
-    }
-    // Not this run's copy yet: the new board's discarding leaves it alone.
-    m_board.LoadPictures(DialogResult{copy->pictures});
-    if (m_board.hasBoard()) {
-        scriptList();
-        scriptEditor()->restoreScripts(copy->entryString);
+    for (const RecoveryStore::Found &found : m_recovery.leftBehind()) {
+        if (found.copy) {
+            const MessageBox::Answer answer = m_platform.messages->ask(this, texts::text(texts::kRecoverScripts));
+            if (answer == MessageBox::Answer::No)
+                m_recovery.drop(found);
+            if (answer != MessageBox::Answer::Yes)
+                continue;
+        } else {
+            const QString message = QString::fromUtf8(found.pictures.isEmpty() ? texts::kRecoveryUnreadable
+                                                                                : texts::kRecoveryPicturesOnly)
+                                        .arg(found.fileName)
+                                    + u'\n' + found.why;
+            if (found.pictures.isEmpty())
+                m_platform.messages->show(this, message);
+            if (found.pictures.isEmpty() || m_platform.messages->ask(this, message) != MessageBox::Answer::Yes)
+                continue;
+        }
+        m_board.LoadPictures(DialogResult{found.pictures});
+        // Taken only with its board: without one the copy stays for the next start.
+        if (found.copy && m_board.hasBoard()) {
+            m_recovery.take(found);
+            scriptList();
+            scriptEditor()->restoreScripts(found.copy->entryString);
+        }
         focusBoard();
+        break;
     }
+    m_recovery.release();
     return m_board.hasBoard();
 }
 

@@ -122,7 +122,6 @@ public:
     // window, with its inner area in twips.
     void Form_Resize(QSizeF innerTwips);
     QSizeF innerTwips() const;
-    const layout::Geometry &geometry() const { return m_geometry; }
     void sOptions_Click();
     void sHelp_Click();
     void sAbout_Click();
@@ -187,6 +186,5 @@ private:
     std::unique_ptr<PrintSheets> m_printSheets;
     bool m_unloading = false;
     RecoveryStore m_recovery;
-    bool m_recoveryOurs = false; // the copy there is this run's
     enum class SessionEnd { None, Asked, KeepCopy } m_sessionEnd = SessionEnd::None;
 };

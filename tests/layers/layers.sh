@@ -3,14 +3,15 @@
 # resources (design data, stored pictures), files (safe reading and writing),
 # interfaces (what tests replace), pictures (decoding), board (the model),
 # widgets, desktop (the Qt implementations, window policy); then the windows:
-# scripts, printing, dialogs, and on top view, which alone knows the others.
+# scripts, printing, the command line (printing with no window), dialogs, and
+# on top view, which alone knows the others.
 # Checks that a file includes only from its own folder or the floors below,
 # that a folder's library links exactly the libraries of the folders it
 # includes from, and that no two files' units include each other.
 # Usage: layers.sh SOURCE_DIR
 set -euo pipefail
 cd "${1:?usage: layers.sh SOURCE_DIR}"
-floors=(resources files interfaces pictures board widgets desktop scripts printing dialogs view)
+floors=(resources files interfaces pictures board widgets desktop scripts printing commandline dialogs view)
 bad=0
 below=" "
 for folder in "${floors[@]}"; do

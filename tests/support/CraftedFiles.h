@@ -5,6 +5,8 @@
 #include <QByteArray>
 #include <QFile>
 
+#include <ctime>
+
 namespace support {
 
 // Our own 300-character scripts; \ansicpgN renewed before every \'hh; 20,000
@@ -25,6 +27,14 @@ inline QByteArray rtfShape(RtfShape shape, qsizetype bytes)
                                           : QByteArray(32, '~');
     }
     return doc + (shape == S::ManyFonts ? "}}" : shape == S::PageSwitches ? "~}" : "}");
+}
+
+// The processor time this process has taken, over all its threads.
+inline qint64 cpuMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
 // The peak resident memory added since it was made, as the kernel counts it.

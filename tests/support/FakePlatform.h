@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QWidget>
 
+#include <functional>
 #include <mutex>
 #include <utility>
 
@@ -36,12 +37,7 @@ public:
         titles << title;
         filters << filter;
         maxLengths << maxLength;
-        if (answers.isEmpty())
-            return {};
-        DialogResult result = answers.takeFirst();
-        if (result.fileName.size() > maxLength)
-            return {QString(), true};
-        return result;
+        return answers.isEmpty() ? DialogResult{} : answers.takeFirst();
     }
     void choose(const QString &result) { answers << DialogResult{result, false}; }
     void cancel() { answers << DialogResult{}; }
@@ -116,7 +112,8 @@ private:
     const MousePointer &m_pointer;
 };
 
-// Real decoding, with a record of what was asked for.
+// Real decoding, with a record of what was asked for; onLoad, when set, is
+// told of each file before it is read (on the thread that reads it).
 class RecordingPictureLoader : public QtPictureLoader
 {
 public:
@@ -126,11 +123,14 @@ public:
             const std::lock_guard lock(m_mutex);
             files << file;
             bounds << bound;
+            if (onLoad)
+                onLoad(file);
         }
         return QtPictureLoader::load(file, bound, use);
     }
     QStringList files;
     QList<QSize> bounds;
+    std::function<void(const QString &)> onLoad;
 
 private:
     std::mutex m_mutex;
@@ -152,13 +152,14 @@ public:
         QString pdfFile; // empty: the user cancels
         int copies = 1;
         QPageSize pageSize = QPageSize(QPageSize::A4);
-        int fromPage = 0, toPage = 0; // "Pages from ... to"; 0: all
+        int fromPage = 0, toPage = 0; // "Pages from ... to"; 0: as the dialogue opens, or "All"
         bool reverse = false, collate = true;
+        bool all = false; // "Print all" where the dialogue opens with "Current Page"
     };
     QList<Answer> answers; // played back in order; none left = cancel
     QList<QWidget *> owners;
 
-    Choice choosePrinter(QWidget *parent, int) override
+    Choice choosePrinter(QWidget *parent, int, bool currentPage) override
     {
         owners << parent;
         if (answers.isEmpty())
@@ -175,6 +176,8 @@ public:
         if (answer.fromPage > 0) {
             printer->setPrintRange(QPrinter::PageRange);
             printer->setFromTo(answer.fromPage, answer.toPage);
+        } else if (currentPage && !answer.all) {
+            printer->setPrintRange(QPrinter::CurrentPage);
         }
         printer->setPageOrder(answer.reverse ? QPrinter::LastPageFirst : QPrinter::FirstPageFirst);
         printer->setCollateCopies(answer.collate);

@@ -21,6 +21,7 @@ public:
     void selectEntry(int n) override { selections << n, selected = n >= 0 && n < items.size() ? n : -1; }
     QString selectedEntryText() override { return selected >= 0 ? items.at(selected) : QString(); }
     int selectedIndex() override { return selected; }
+    QStringList entries() override { return items; }
     void setToolTips(bool on) override { tipCalls << on; }
 
     QStringList items;

@@ -1,7 +1,9 @@
 // Renders the windows of a typical session with the sample board into PNG
-// files (and one printed page into a PDF) for the README:
+// files (and one printed page into a PDF) for the README, and Qt's printer
+// dialogue as "Print Setup" opens it:
 //   screenshots OUTDIR
 // It drives the real windows; only the dialogs are answered by a script.
+#include "desktop/QtPrinterDialog.h"
 #include "dialogs/Help.h"
 #include "interfaces/PictureList.h"
 #include "printing/PrintPreviewDialog.h"
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -85,5 +88,21 @@ int main(int argc, char *argv[])
     save(print, out.filePath(QStringLiteral("print-dialogue.png")));
     fake.printer.print(out.filePath(QStringLiteral("page.pdf")));
     QTest::mouseClick(print->OKButton, Qt::LeftButton);
+
+    // The printer dialogue as "Print Setup" opens it in a page mode, its
+    // options shown and "Print all" chosen: the whole board, six pages.
+    QTimer::singleShot(300, [&] {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        for (QPushButton *button : dialog->findChildren<QPushButton *>())
+            if (button->text().contains(QLatin1String("Options")))
+                button->click();
+        if (auto *all = dialog->findChild<QRadioButton *>(QStringLiteral("printAll")))
+            all->setChecked(true);
+        save(dialog, out.filePath(QStringLiteral("printer-dialogue-all.png")));
+        dialog->reject();
+    });
+    QtPrinterDialog().choosePrinter(print, 6, true);
     return 0;
 }
