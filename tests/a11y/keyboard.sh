@@ -9,7 +9,9 @@
 set -euo pipefail
 . "$(dirname "$0")/session.sh"
 need_tools pdfinfo pdftotext unrtf
-rm -f "$out/keyboard.ScE" "$out/keyboard.pdf"
+# A home folder of its own: the printer dialogue offers a PDF file there.
+export HOME="$out/keyboard-home"
+rm -rf "$HOME" "$out/keyboard.ScE" && mkdir -p "$HOME"
 start_program
 atspi focus '9  per page' >/dev/null
 xdotool key Return
@@ -39,7 +41,7 @@ xdotool key Tab
 atspi focus 'Save' >/dev/null
 xdotool key space
 wait_window 15 '^Save a script$' >/dev/null || fail "Save opened no dialog"
-sleep 0.5
+atspi focus 'File name:' >/dev/null
 xdotool type --delay 10 "$out/keyboard.ScE"
 xdotool key Return
 wait_gone '^Save a script$' || fail "the Save dialog did not close"
@@ -48,7 +50,7 @@ wait_gone '^Script Editor$' || fail "Escape did not close the Script Editor"
 atspi focus 'Scene 15' >/dev/null
 
 # File > Print..., past the scene's script to "Page Images + Scripts",
-# "Print Setup" (the default button), the printer dialogue's output file, Print.
+# "Print Setup" (the default button), and Print into the PDF file it offers.
 xdotool key alt+f p
 wait_window 15 '^Print Preview$' >/dev/null || fail "File > Print... by its letters opened nothing"
 atspi focus 'Script of the current view' >/dev/null
@@ -58,12 +60,10 @@ xdotool key Right
 atspi focus 'Page Images + Scripts' >/dev/null
 xdotool key Return
 wait_window 15 '^Print$' >/dev/null || fail "Enter gave no printer dialogue"
-sleep 0.5
-xdotool key alt+f ctrl+a
-xdotool type --delay 10 "$out/keyboard.pdf"
+atspi focus 'Print to File (PDF)' >/dev/null
 xdotool key Return
 wait_gone '^Print$' || fail "the printer dialogue did not close"
-for _ in $(seq 50); do [ -s "$out/keyboard.pdf" ] && break; sleep 0.2; done
+for _ in $(seq 50); do pdf=$(ls "$HOME"/*.pdf 2>/dev/null) && [ -s "$pdf" ] && break; sleep 0.2; done
 atspi focus 'Page Images + Scripts' >/dev/null
 xdotool key Escape
 wait_gone '^Print Preview$' || fail "Escape did not close the print dialogue"
@@ -79,7 +79,7 @@ app_pid=''
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 
 unrtf --text "$out/keyboard.ScE" 2>/dev/null | grep -q '~15\.Hero walks home~16\.-empty-~' || fail "the script file holds no script for scene 15"
-[ "$(pdfinfo "$out/keyboard.pdf" | awk '/^Pages:/ {print $2}')" = 2 ] || fail "the PDF has not two pages"
-pdftotext -f 1 -l 1 "$out/keyboard.pdf" - | grep -q 'Sc:18' || fail "page 2 of the board was not printed"
-pdftotext -f 2 -l 2 "$out/keyboard.pdf" - | grep -q 'Hero walks home' || fail "the script was not printed"
+[ "$(pdfinfo "$pdf" | awk '/^Pages:/ {print $2}')" = 2 ] || fail "the PDF has not two pages"
+pdftotext -f 1 -l 1 "$pdf" - | grep -q 'Sc:18' || fail "page 2 of the board was not printed"
+pdftotext -f 2 -l 2 "$pdf" - | grep -q 'Hero walks home' || fail "the script was not printed"
 echo "keyboard: PASS"

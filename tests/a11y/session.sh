@@ -2,13 +2,18 @@
 # screen reader does: their own session bus (dbus-run-session) with the
 # accessibility bus on it, Xvfb, openbox, and the program with accessibility
 # on (QT_LINUX_ACCESSIBILITY_ALWAYS_ON), as under Orca.
+# The accessibility bus keeps its socket in XDG_RUNTIME_DIR (else in ~/.cache,
+# where another session's bus would take or remove it): one of our own.
 if [ -z "${QV_A11Y_BUS:-}" ]; then
     command -v dbus-run-session >/dev/null || { echo "SKIP: dbus-run-session not found (tools/deps installs it)"; exit 77; }
-    QV_A11Y_BUS=1 exec dbus-run-session -- bash "$0" "$@"
+    runtime=$(mktemp -d)
+    trap 'rm -rf "$runtime"' EXIT
+    QV_A11Y_BUS=1 XDG_RUNTIME_DIR=$runtime dbus-run-session -- bash "$0" "$@"
+    exit
 fi
 . "$(dirname "$0")/../support/xsession.sh"
 session_files "$@"
-need_tools Xvfb openbox xdotool xwininfo dbus-send import convert
+need_tools Xvfb openbox xdotool xprop xwininfo dbus-send import convert
 /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || { echo "SKIP: python3-pyatspi not found (tools/deps installs it)"; exit 77; }
 # The reader's findings; on a fault, what it says and the usual report go to standard error.
 atspi() { /usr/bin/python3 "$(dirname "$0")/atspi.py" "$@" || fail "atspi.py $*" >&2; }
@@ -18,6 +23,12 @@ atspi() { /usr/bin/python3 "$(dirname "$0")/atspi.py" "$@" || fail "atspi.py $*"
 start_program() {
     start_xvfb 1024x768
     start_openbox
+    # A loaded machine can take longer than start_openbox waits.
+    for _ in $(seq 150); do
+        xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+        sleep 0.2
+    done
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' || fail "openbox did not start"
     dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null ||
         fail "no accessibility bus (at-spi2-core)"
     QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_QPA_PLATFORM=xcb XDG_CONFIG_HOME="$out/config" \
@@ -35,11 +46,16 @@ pick_samples() {
     samples=$(cd "$(dirname "$0")/../../samples" && pwd)
     names=$(cd "$samples" && ls frame* | sed 's/.*/"&"/' | tr '\n' ' ')
     wait_window 15 '^Open multiple images\.\.\.$' >/dev/null || fail "the picture dialog did not open"
-    sleep 0.5
+    atspi focus 'File name:' >/dev/null
     xdotool type --delay 10 "$samples/"
     xdotool key Return
     sleep 0.5
-    xdotool key Tab End alt+n
+    xdotool key Tab
+    atspi focus 'Image Format (*.bmp)' >/dev/null
+    xdotool key End
+    atspi focus 'All pictures (*.bmp *.jpg *.gif)' >/dev/null
+    xdotool key alt+n
+    atspi focus 'File name:' >/dev/null
     xdotool type --delay 5 "$names"
     xdotool key Return
     wait_gone '^Open multiple images\.\.\.$' || fail "the picture dialog did not close"
