@@ -2,6 +2,7 @@
 
 #include "scripts/CodePage.h"
 
+#include <charconv>
 #include <limits>
 
 namespace rtf {
@@ -68,7 +69,12 @@ private:
     void unit(char16_t c)
     {
         const int value = c > 32767 ? int(c) - 65536 : int(c);
-        token("\\u" + QByteArray::number(value) + "\\'3f");
+        // Made on the stack: a text beyond Windows-1252 has one at every character.
+        char escape[16] = {'\\', 'u'};
+        char *end = std::to_chars(escape + 2, escape + 8, value).ptr;
+        for (const char fallback : {'\\', '\'', '3', 'f'})
+            *end++ = fallback;
+        token(QByteArrayView(escape, end - escape));
     }
 
     QByteArray *m_out;
