@@ -7,6 +7,8 @@
 #include "interfaces/ShortNames.h"
 #include "resources/Texts.h"
 #include "support/BoardRig.h"
+#include "support/FormRig.h"
+#include "support/StrayDialogs.h"
 #include "view/BeginOption.h"
 #include "view/Form1.h"
 #include "widgets/ImageBox.h"
@@ -40,6 +42,8 @@ private Q_SLOTS:
     void counting();
     void keepsBoard_data();
     void keepsBoard();
+    void resultLimit_data();
+    void resultLimit();
     void layoutChoiceWindow();
     void layoutChoice_data();
     void layoutChoice();
@@ -123,8 +127,7 @@ void tst_board::keepsBoard_data()
     QTest::addColumn<bool>("paging");
 
     QTest::newRow("cancelled") << QString() << QStringList() << 12 << 1 << true;
-    // Longer than the dialog may return: a failure, never a cut-short board.
-    QTest::newRow("result too long") << names(4000) << QStringList{t(texts::kLoadError)} << 12 << 1 << true;
+    QTest::newRow("the dialog failed") << "failed" << QStringList{t(texts::kLoadError)} << 12 << 1 << true;
     QTest::newRow("too few: old pictures stay") << names(8) << QStringList{t(texts::kTooFew)} << 8 << 2 << false;
 }
 
@@ -134,10 +137,7 @@ void tst_board::keepsBoard()
     Rig rig;
     rig.load(names(12));
     const QImage shown = rig.board.Image1[4].picture.image;
-    if (result.isEmpty())
-        rig.fake.pictures.cancel();
-    else
-        rig.fake.pictures.choose(result);
+    rig.fake.pictures.answers << DialogResult{result == u"failed" ? QString() : result, result == u"failed"};
     rig.board.FirstStep();
     QTEST(rig.fake.messages.texts, "messages");
     QTEST(rig.board.CountItUp.toInt(), "count");
@@ -146,6 +146,32 @@ void tst_board::keepsBoard()
     QCOMPARE(rig.board.Image1[4].picture.image, shown);
     QCOMPARE(rig.board.SceneLabel[4], t("Sc:5"));
     QVERIFY(!rig.fake.pointer.isBusy());
+}
+
+// Pictures whose names make the dialog's text 32,000 characters long load; one more is a failure, never a
+// board cut short. Dropped here: drops and the dialog make the text alike.
+void tst_board::resultLimit_data()
+{
+    QTest::addColumn<int>("length");
+    QTest::addColumn<QString>("total");
+    QTest::newRow("32,000 characters") << 32000 << "Total Images= 500";
+    QTest::newRow("32,001 characters: the loading message") << 32001 << "Total Images= 9";
+}
+
+void tst_board::resultLimit()
+{
+    QFETCH(int, length);
+    QTemporaryDir dir;
+    const int room = length - int(shortnames::directory(dir.path()).size()), each = room / 500; // a blank and a name
+    for (int i = 0; i < 500; ++i) {
+        const QString name = QString::number(1000 + i).leftJustified(each + (i < room % 500) - 5, u'x');
+        QVERIFY(QFile(dir.filePath(name + ".jpg")).open(QIODevice::WriteOnly));
+    }
+    support::FormRig rig(9);
+    rig.fake.messages.texts.clear();
+    QCOMPARE(support::drop(&rig.form, {QUrl::fromLocalFile(dir.path())}), Qt::CopyAction);
+    QTEST(rig.form.FrameTotal->text(), "total");
+    QCOMPARE(rig.fake.messages.texts, QStringList{t(length > 32000 ? texts::kLoadError : texts::kMissingPicture)});
 }
 
 void tst_board::layoutChoiceWindow()
@@ -210,7 +236,7 @@ void tst_board::layoutChoice()
     else if (how == QLatin1String("close"))
         choice->close();
     else
-        form.action("sExit")->trigger();
+        form.sExit->trigger();
     QTRY_VERIFY(choice.isNull());
     QTEST(fake.messages.texts, "messages");
     QTEST(form.FrameTotal->text(), "total");
@@ -287,19 +313,21 @@ void tst_board::drops()
     QTEST(picturelist::resultText(picturedrop::pictures(&data, t(texts::kPictureFilter))).section(u' ', 1), "taken");
 }
 
-// Qt's own dialog where the desktop offers none: the board's types as given, several files, the sample board first.
+// Qt's own dialog where the desktop offers none: the board's types as given, several files, in the start folder.
 void tst_board::pictureDialog()
 {
-    QStringList seen;
-    QTimer::singleShot(0, [&seen] {
-        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
-        seen << dialog->windowTitle() << dialog->nameFilters() << dialog->directory().path();
-        // Typed: picking with the mouse gives the same text in the name box.
-        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(R"("frame10.JPG" "frame02.BMP")");
-        static_cast<QDialog *>(dialog)->accept(); // as the Open button does
-    });
     const QString samples = QStringLiteral(QV_SOURCE_DIR "/samples");
-    QCOMPARE(QtPictureDialog().openPictures(nullptr, t(texts::kOpenPicturesTitle), t(texts::kPictureFilter), 32000).fileName,
+    QStringList seen;
+    support::answerNextDialog([&seen](QDialog *dialog) {
+        auto *files = qobject_cast<QFileDialog *>(dialog);
+        seen << files->windowTitle() << files->nameFilters() << files->directory().path();
+        // Typed (picking with the mouse gives the same text in the name box), not completed.
+        auto *name = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        const QSignalBlocker typed(name);
+        name->setText(R"("frame10.JPG" "frame02.BMP")");
+        dialog->accept(); // as the Open button does
+    });
+    QCOMPARE(QtPictureDialog(samples).openPictures(nullptr, t(texts::kOpenPicturesTitle), t(texts::kPictureFilter), 32000).fileName,
              shortnames::directory(samples) + " frame02.BMP frame10.JPG"); // a "." in the checkout's path is encoded
     QCOMPARE(seen, QStringList({"Open multiple images...", "Image Format (*.bmp)", "Jpegs (*.jpg)", "Gif Files (*.gif)",
                                 "All pictures (*.bmp *.jpg *.gif)", samples}));

@@ -27,7 +27,7 @@ QString bits(std::initializer_list<bool> on)
 void optionsStep(Form1 &form, const QString &step)
 {
     if (step == u"open")
-        return form.action("sOptions")->trigger();
+        return form.sOptions->trigger();
     frmOptions *o = form.options();
     QVERIFY2(o, qPrintable(step));
     const std::pair<const char *, QAbstractButton *> named[] = {
@@ -58,22 +58,22 @@ private Q_SLOTS:
 
 void tst_dialogs::windows_data()
 {
-    QTest::addColumn<QByteArray>("opening");
+    QTest::addColumn<QString>("opening"); // the keys that open it
     QTest::addColumn<QString>("title");
     QTest::addColumn<QSize>("client"); // in twips
     QTest::addColumn<QStringList>("captions");
-    QTest::newRow("options") << QByteArray("sOptions") << t(" Options") << QSize(4095, 4695)
+    QTest::newRow("options") << t("Alt+V O") << t(" Options") << QSize(4095, 4695)
                              << QStringList{"cmdOK=OK", "Check0=Borders on scenes", "Check1=Screen resolution alerts",
                                             "Check2=Show tips at mouse hesitation", "Label1= Colour schemes:",
                                             "Label1=Scene Label", "Label1=Quorvadine Background", "Command1=Go Defaults"};
-    QTest::newRow("help") << QByteArray("sHelp") << t("Help") << QSize(5385, 3840)
+    QTest::newRow("help") << t("Alt+H H") << t("Help") << QSize(5385, 3840)
                           << QStringList{"Command1=Close", "Label1=z", "Label1=Z"};
-    QTest::newRow("About") << QByteArray("sAbout") << t("About Quorvadine") << QSize(5730, 2400)
+    QTest::newRow("About") << t("Alt+H A") << t("About Quorvadine") << QSize(5730, 2400)
                            << QStringList{t("lblDescription=This application may be of particular use to designers, cartoonists, "
                                             "script writers, children book illustrators, directors and animators.Further "
                                             "information can be found at: https://quorvadine.example/"),
                                           "lblVersion=Version 1.0", t("Label1=\u00A9 2026 Quorvadine"), "cmdOK=OK"};
-    QTest::newRow("print dialogue") << QByteArray("sPrint") << t("Print Preview") << QSize(6525, 2880)
+    QTest::newRow("print dialogue") << t("Alt+F P") << t("Print Preview") << QSize(6525, 2880)
                                     << QStringList{"Option1=Single Image + Script", "Option1=Single Image only",
                                                    "Option1=Single Script only", "Option1=Page Images + Scripts",
                                                    "Option1=Page Images only", "Option1=Page Scripts only",
@@ -84,14 +84,14 @@ void tst_dialogs::windows_data()
 // centred by its size on the work area of the main window's screen.
 void tst_dialogs::windows()
 {
-    QFETCH(QByteArray, opening);
+    QFETCH(QString, opening);
     QFETCH(QSize, client);
     FormRig rig(9);
     Form1 &f = rig.form;
     // With two screens (tst_dialogs_two_screens) the main window is on the second, not the primary.
     f.windowHandle()->setScreen(QGuiApplication::screens().last());
     const QRect area = QGuiApplication::screens().last()->availableGeometry();
-    f.action(opening.constData())->trigger();
+    press(f, opening);
     QWidget *window = f.options() ? static_cast<QWidget *>(f.options()) : f.help() ? static_cast<QWidget *>(f.help())
                       : f.about() ? static_cast<QWidget *>(f.about()) : f.printPreviewDialog();
     QVERIFY(!(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
@@ -203,13 +203,12 @@ void tst_dialogs::help()
     QFETCH(QStringList, titles);
     QFETCH(QString, text);
     FormRig rig(0);
-    rig.form.action("sHelp")->trigger();
+    rig.form.sHelp->trigger();
     QPointer<Help> h = rig.form.help();
-    QVERIFY(h && h->Label1[2]->font().bold() && !h->Label1[1]->font().bold() && h->Timer1->interval() == 1000);
+    QVERIFY(h && h->Label1[2]->font().bold() && !h->Label1[1]->font().bold() && h->Timer1->isActive());
     QStringList topics;
     for (int i = 0; i < h->List1->count(); ++i)
         topics << h->List1->item(i)->text();
-    QCOMPARE(topics.size(), 63);
     // "empty" among the E's, not after every capital.
     for (int i = 1; i < topics.size(); ++i)
         QVERIFY2(QString::compare(topics[i - 1], topics[i], Qt::CaseInsensitive) < 0, qPrintable(topics[i]));
@@ -239,9 +238,9 @@ void tst_dialogs::help()
 void tst_dialogs::about()
 {
     FormRig rig(0);
-    rig.form.action("sAbout")->trigger();
+    rig.form.sAbout->trigger();
     QPointer<frmAbout> a = rig.form.about();
-    QVERIFY(a && a->windowFlags().testFlag(Qt::Tool) && a->cmdOK->isDefault() && a->Timer1->interval() == 6000);
+    QVERIFY(a && a->windowFlags().testFlag(Qt::Tool) && a->cmdOK->isDefault());
     QCOMPARE(palette::background(a->lblDescription), ColourWord(0xC0C000));
     QCOMPARE(palette::foreground(a->lblDescription), ColourWord(0x808000));
     QList<int> pictures{a->picture().resource};

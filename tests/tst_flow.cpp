@@ -17,13 +17,25 @@
 using namespace support;
 
 namespace {
-// A click on a control of the main window, or a menu item.
+// A click on a control of the main window, or keys (see support::press).
 void perform(Form1 &form, const QString &how)
 {
     if (QWidget *control = form.findChild<QWidget *>(how))
         QTest::mouseClick(control, Qt::LeftButton);
     else
-        form.action(how.toLatin1().constData())->trigger();
+        press(form, how);
+}
+
+// An open menu as the user sees it: each item with its marked letter, its
+// key and "(grey)" when it cannot be chosen; "-" for a line.
+QString shown(const QMenu *menu)
+{
+    QStringList items;
+    for (const QAction *a : menu->actions()) {
+        const QString key = a->shortcut().toString(QKeySequence::NativeText);
+        items << (a->isSeparator() ? t("-") : a->text() + (key.isEmpty() ? "" : ' ' + key) + (a->isEnabled() ? "" : " (grey)"));
+    }
+    return items.join(u" | ");
 }
 
 } // namespace
@@ -43,48 +55,66 @@ private Q_SLOTS:
 void tst_flow::menus_data()
 {
     QTest::addColumn<QList<int>>("loads"); // pictures chosen each time; 0: dialog cancelled
-    QTest::addColumn<bool>("boardItems");
-    QTest::newRow("before any board") << QList<int>{} << false;
-    QTest::newRow("541, too many") << QList<int>{541} << true;
-    QTest::newRow("8 at first") << QList<int>{8} << false;
-    QTest::newRow("20, then 8") << QList<int>{20, 8} << false;
-    QTest::newRow("20, then cancelled") << QList<int>{20, 0} << true;
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("menu"); // the last menu open, as shown
+    QTest::addColumn<QString>("got");  // the menu still open, or the window that came up
+    const auto key = [](QKeySequence::StandardKey k) { // as this platform shows it, if it has one
+        const QString shown = QKeySequence(k).toString(QKeySequence::NativeText);
+        return shown.isEmpty() ? shown : ' ' + shown;
+    };
+    const QString file = "&New Quorvadine" + key(QKeySequence::New) + " | - | &Print..." + key(QKeySequence::Print)
+                         + " | - | E&xit" + key(QKeySequence::Quit);
+    const QString view = "&Close Up Current | - | &Options" + key(QKeySequence::Preferences);
+    QString positions, grey;
+    for (int i = 1; i <= 9; ++i) {
+        positions += QStringLiteral(" | Position &%1").arg(i);
+        grey += QStringLiteral(" | Position &%1 (grey)").arg(i);
+    }
+    positions.remove(0, 3), grey.remove(0, 3);
+    QTest::newRow("File > Print... by its letter") << QList<int>{20} << "Alt+F P" << file << "Print Preview";
+    QTest::newRow("before any board, Print... is grey") << QList<int>{} << "Alt+F P" << QString(file).replace(key(QKeySequence::Print), key(QKeySequence::Print) + " (grey)") << "menu File";
+    QTest::newRow("File > Exit") << QList<int>{20} << "Alt+F X" << file << "closed";
+    QTest::newRow("View > Close Up Current > Position 5") << QList<int>{20} << "Alt+V C 5" << positions << "CloseUp";
+    QTest::newRow("20, then 8: positions grey") << QList<int>{20, 8} << "Alt+V C 5" << grey << "menu Close Up Current";
+    QTest::newRow("541, too many: positions usable") << QList<int>{541} << "Alt+V C 9" << positions << "CloseUp";
+    QTest::newRow("View > Options") << QList<int>{} << "Alt+V O" << view << " Options";
+    QTest::newRow("Tools > Script Editor") << QList<int>{20, 0} << "Alt+T S" << "&Script Editor" << "Script Editor";
+    QTest::newRow("8 at first: Script Editor grey") << QList<int>{8} << "Alt+T S" << "&Script Editor (grey)" << "menu Tools";
+    QTest::newRow("Help > Help") << QList<int>{} << "Alt+H H" << "&Help F1 | - | &About Quorvadine" << "Help";
+    QTest::newRow("Help > About Quorvadine") << QList<int>{} << "Alt+H A" << "&Help F1 | - | &About Quorvadine" << "About Quorvadine";
+    QTest::newRow("F10, Left round to Help, Enter") << QList<int>{20} << "F10 Left Return" << "&Help F1 | - | &About Quorvadine" << "Help";
+    QTest::newRow("Left in a menu goes to the menu before") << QList<int>{20} << "Alt+T Left Return" << view << "menu Close Up Current";
+    QTest::newRow("Ctrl+P: Print...") << QList<int>{20} << "Ctrl+P" << "" << "Print Preview";
+    QTest::newRow("F1: Help") << QList<int>{} << "F1" << "" << "Help";
 }
 
-// The menu tree's captions, names and separators, greyed items marked "-": the board's while it has none.
+// The menus walked by keys as a user walks them: what each shows, and what comes of a choice.
 void tst_flow::menus()
 {
     QFETCH(QList<int>, loads);
-    QFETCH(bool, boardItems);
+    QFETCH(QString, keys);
     FormRig rig(0);
     for (int count : loads) {
         count ? rig.fake.pictures.choose(names(count)) : rig.fake.pictures.cancel();
-        rig.form.action("sOpen")->trigger();
+        rig.form.sOpen->trigger();
     }
-    QStringList shown;
-    for (QAction *top : rig.form.menuBar()->actions())
-        shown << top->text();
-    for (const char *name : {"mFile", "mView", "sCloseUp", "mTools", "mHelp"}) {
-        QString line = rig.form.menu(name)->objectName() + u':';
-        for (QAction *a : rig.form.menu(name)->actions())
-            line += u' ' + a->objectName() + (a->isSeparator() ? QString() : u'=' + a->text() + (a->isEnabled() ? "" : "-"));
-        shown << line;
+    QString menu;
+    for (const QString &key : keys.split(u' ')) {
+        if (auto *open = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
+            menu = shown(open);
+        press(rig.form, key);
     }
-    const QString g = boardItems ? QString() : QStringLiteral("-");
-    QString positions = QStringLiteral("sCloseUp:");
-    for (int i = 1; i <= 9; ++i)
-        positions += QStringLiteral(" sPosition%1=Position %1").arg(i) + g;
-    QCOMPARE(shown, (QStringList{"File", "View", "Tools", "Help",
-                                 "mFile: sOpen=New Quorvadine seperator sPrint=Print..." + g + " septherator sExit=Exit",
-                                 "mView: sCloseUp=Close Up Current seperator5 sOptions=Options", positions,
-                                 "mTools: sScriptEditor=Script Editor" + g, "mHelp: sHelp=Help captioned sAbout=About Quorvadine"}));
-    // No keyboard shortcuts, and no mnemonics hidden in a caption.
-    for (QAction *a : rig.form.findChildren<QAction *>())
-        QVERIFY2(a->shortcuts().isEmpty() && !a->text().contains(u'&'), qPrintable(a->text()));
-    // Greyed items do nothing even when triggered.
-    for (const char *name : {"sPrint", "sScriptEditor", "sPosition1", "sPosition9"})
-        rig.form.action(name)->trigger();
-    QCOMPARE(!rig.form.printPreviewDialog() && !rig.form.scriptEditor() && !rig.form.closeUp(), !boardItems);
+    QTEST(menu, "menu");
+    auto *open = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QStringList windows;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w != &rig.form && !qobject_cast<QMenu *>(w))
+            windows << w->windowTitle();
+    QTEST(open ? "menu " + open->title().remove(u'&') : !rig.form.isVisible() ? t("closed") : windows.join(u", "), "got");
+    // The scene stays as it was unless a position was chosen: no key reached the board.
+    QCOMPARE(rig.form.board().d.toInt(), windows.contains(u"CloseUp") ? keys.back().digitValue() - 1 : 0);
+    if (open)
+        open->close();
 }
 
 void tst_flow::secondaryWindows_data()
@@ -95,13 +125,13 @@ void tst_flow::secondaryWindows_data()
     QTest::addColumn<bool>("blocks");
     QTest::addColumn<int>("topmost"); // 1: in the topmost band from its first showing
     QTest::addColumn<int>("scene");   // selected, script looked up, before the window first shows
-    QTest::newRow("options") << "sOptions" << "sOptions" << "frmOptions" << true << 1 << 1;
-    QTest::newRow("print dialogue") << "sPrint" << "sPrint" << "PrintPreviewDialog" << true << 1 << 1;
-    QTest::newRow("Script Editor") << "sScriptEditor" << "sScriptEditor" << "ScriptEditor" << false << 1 << 1;
-    QTest::newRow("help: menu, then button") << "sHelp" << "Command6" << "Help" << false << 1 << 1;
-    QTest::newRow("About: menu, then logo") << "sAbout" << "PictureLabelLogo" << "frmAbout" << false << 0 << 1;
-    QTest::newRow("close-up: Position 9, then preview") << "sPosition9" << "BigPreview" << "Quorvadine" << false << 0 << 9;
-    QTest::newRow("close-up: preview, then Position 5") << "BigPreview" << "sPosition5" << "Quorvadine" << false << 0 << 1;
+    QTest::newRow("options") << "Alt+V O" << "Alt+V O" << "frmOptions" << true << 1 << 1;
+    QTest::newRow("print dialogue: menu, then Ctrl+P") << "Alt+F P" << "Ctrl+P" << "PrintPreviewDialog" << true << 1 << 1;
+    QTest::newRow("Script Editor") << "Alt+T S" << "Alt+T S" << "ScriptEditor" << false << 1 << 1;
+    QTest::newRow("help: menu, then button") << "Alt+H H" << "Command6" << "Help" << false << 1 << 1;
+    QTest::newRow("About: menu, then logo") << "Alt+H A" << "PictureLabelLogo" << "frmAbout" << false << 0 << 1;
+    QTest::newRow("close-up: Position 9, then preview") << "Alt+V C 9" << "BigPreview" << "Quorvadine" << false << 0 << 9;
+    QTest::newRow("close-up: preview, then Position 5") << "BigPreview" << "Alt+V C 5" << "Quorvadine" << false << 0 << 1;
 }
 
 // Each window exists at most once: hidden (as the Script Editor's Close does) and asked for again, it comes back.
@@ -156,7 +186,7 @@ void tst_flow::typicalFlow()
     // Box 5; Tools > Script Editor, entry 5, a script typed and written to the scene.
     QTest::mouseClick(form.Image1[4], Qt::LeftButton);
     QCOMPARE(form.BigPreview->picture().file, rig.pictures[4]);
-    form.action("sScriptEditor")->trigger();
+    form.sScriptEditor->trigger();
     ScriptEditor *editor = form.scriptEditor();
     QCOMPARE(editor->List1->count(), 21);
     QListWidgetItem *five = editor->List1->item(5);
@@ -185,12 +215,12 @@ void tst_flow::typicalFlow()
     QVERIFY2(second.contains(t("Scene Transcripts:")) && second.contains(script), qPrintable(second));
     // A fresh board: every script goes with the old one.
     fake.pictures.choose(picturelist::resultText(rig.pictures));
-    form.action("sOpen")->trigger();
+    form.sOpen->trigger();
     QVERIFY(!form.scriptEditor());
     QTest::mouseClick(form.Image1[4], Qt::LeftButton);
     QCOMPARE(form.SceneText->toPlainText(), t("5.-empty-"));
     // Loading the saved file brings the script back.
-    form.action("sScriptEditor")->trigger();
+    form.sScriptEditor->trigger();
     editor = form.scriptEditor();
     fake.files.choose(scriptFile);
     QTest::mouseClick(editor->Command3, Qt::LeftButton);
@@ -201,12 +231,12 @@ void tst_flow::typicalFlow()
     QCOMPARE(form.SceneText->toPlainText(), t("5.") + script);
     QCOMPARE(fake.messages.texts, QStringList());
     // File > Exit closes every window.
-    for (const char *item : {"sScriptEditor", "sHelp", "sAbout", "sPosition2", "sPrint", "sOptions"})
-        form.action(item)->trigger();
+    for (QAction *item : {form.sScriptEditor, form.sHelp, form.sAbout, form.sPosition2, form.sPrint, form.sOptions})
+        item->trigger();
     QPointer<QWidget> windows[] = {editor, form.help(), form.about(), form.closeUp(), form.printPreviewDialog(), form.options()};
     for (const QPointer<QWidget> &w : windows)
         QVERIFY(w && w->isVisible());
-    form.action("sExit")->trigger();
+    form.sExit->trigger();
     flushDeletes();
     QVERIFY(!form.isVisible());
     for (const QPointer<QWidget> &w : windows)
@@ -224,7 +254,7 @@ void tst_flow::dropPictures()
     QList<QUrl> files;
     for (const QString &name : samples.entryList({"frame*"}))
         files.prepend(QUrl::fromLocalFile(samples.filePath(name)));
-    form.action("sOptions")->trigger();
+    form.sOptions->trigger();
     QCOMPARE(drop(&form, files), Qt::IgnoreAction); // the main window takes no input
     form.options()->close();
     for (const QList<QUrl> &dropped : {files, {QUrl::fromLocalFile(samples.path())}}) {

@@ -71,18 +71,31 @@ QList<QStringList> imagesPerPage(const QString &pdf, int pages)
     return result;
 }
 
+// Pages are looked at at 144 dpi, a pixel every 10 twips.
+constexpr int kDpi = 144;
+
+QImage rendered(const QString &pdf, int page)
+{
+    const QString prefix = pdf + QString::number(page), n = QString::number(page);
+    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(kDpi), QStringLiteral("-f"), n, QStringLiteral("-l"),
+                                     n, QStringLiteral("-singlefile"), pdf, prefix});
+    return QImage(prefix + QStringLiteral(".ppm"));
+}
+
+// The top left of an A4 page's printable area, where every sheet starts, in points.
+QPointF a4Origin()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    return printer.pageLayout().paintRect(QPageLayout::Point).topLeft();
+}
+
 // The text boxes of an A4 page at design size with ink in the last two pixel rows or columns
 // of their part on the page: that is their margin, so ink there is a line cut through.
 QStringList inkOnEdges(const QString &pdf, int page, const Sheet &sheet)
 {
-    constexpr int kDpi = 144;
-    const QString prefix = pdf + QString::number(page), n = QString::number(page);
-    run(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QString::number(kDpi), QStringLiteral("-gray"), QStringLiteral("-f"),
-                                     n, QStringLiteral("-l"), n, QStringLiteral("-singlefile"), pdf, prefix});
-    const QImage image(prefix + QStringLiteral(".pgm"));
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setPageSize(QPageSize(QPageSize::A4));
-    const QPointF origin = printer.pageLayout().paintRect(QPageLayout::Point).topLeft();
+    const QImage image = rendered(pdf, page);
+    const QPointF origin = a4Origin();
     const auto pixel = [](double twips, double originPoints) { return int((originPoints + twips / 20) * kDpi / 72); };
     QStringList inked;
     for (const SheetItem &item : sheet.items) {
@@ -102,8 +115,8 @@ class tst_printing : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void sheetDesign_data();
-    void sheetDesign();
+    void printedPlaces_data();
+    void printedPlaces();
     void sheetFilling_data();
     void sheetFilling();
     void dialogue();
@@ -113,38 +126,71 @@ private Q_SLOTS:
     void commandLine();
 };
 
-void tst_printing::sheetDesign_data()
+// Where things land on A4 paper, in twips from the printable area's top left, as designed: each
+// picture box, found by its scene's colour, and the top of each script row's text.
+void tst_printing::printedPlaces_data()
 {
-    QTest::addColumn<int>("sheet");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("index");
-    QTest::addColumn<QRect>("geometry");
-    QTest::addColumn<QSize>("client");
-    using Id = PrintSheets::Id;
-    const auto row = [](const char *tag, Id sheet, const char *name, int index, QRect geometry, QSize client) {
-        QTest::newRow(tag) << int(sheet) << QString::fromLatin1(name) << index << geometry << client;
-    };
-    row("single image + script: script", Id::FromForm, "Text1", -1, {0, 2040, 1965, 4815}, {1965, 6735});
-    row("single image", Id::FromFormGraphics, "Image1", -1, {0, 0, 1965, 1965}, {1965, 1980});
-    row("single script", Id::FromFormText, "Text1", -1, {0, 0, 1965, 6735}, {1965, 6735});
-    row("page images: picture 7", Id::AllPictures, "ImageTest7", -1, {2280, 5040, 1965, 1965}, {6495, 16005});
-    row("page images: row 8", Id::AllPictures, "Text1", 8, {0, 15240, 9495, 735}, {6495, 16005});
-    row("page scripts: heading", Id::AllScript, "Text2", -1, {0, 0, 3375, 285}, {9600, 7200});
-    for (int r = 0; r < 9; ++r)
-        row(qPrintable(QStringLiteral("page scripts: row %1").arg(r)), Id::AllScript, "Text1", r, {0, 720 * (r + 1), 9495, 615},
-            {9600, 7200});
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QList<QRect>>("pictures"); // of scenes 1, 2, ...
+    QTest::addColumn<QList<int>>("rows");       // box tops of entries 1, 2, ...
+    QList<QRect> grid;
+    QList<int> pictureRows{8400}, scriptRows;
+    for (int i = 0; i < 9; ++i) {
+        grid << QRect(QList{120, 2280, 4440}[i % 3], QList{240, 2640, 5040}[i / 3], 1965, 1965);
+        pictureRows << 9360 + 840 * i;
+        scriptRows << 720 * (i + 1);
+    }
+    const QRect single(0, 0, 1965, 1965);
+    QTest::newRow("single image + script") << 0 << QList{single} << QList{2040};
+    QTest::newRow("single image") << 1 << QList{single} << QList<int>();
+    QTest::newRow("single script") << 2 << QList<QRect>() << QList{0};
+    QTest::newRow("page images") << 4 << grid << pictureRows.first(9);
+    QTest::newRow("page scripts") << 5 << QList<QRect>() << scriptRows;
 }
 
-void tst_printing::sheetDesign()
+void tst_printing::printedPlaces()
 {
-    QFETCH(QString, name);
-    QFETCH(int, index);
-    QFETCH(int, sheet);
-    PrintSheets sheets;
-    const Sheet &s = sheets.sheet(PrintSheets::Id(sheet));
-    QTEST(QSize(s.width, s.height), "client");
-    QVERIFY(s.item(name, index));
-    QTEST(s.item(name, index)->geometry, "geometry");
+    QFETCH(int, mode);
+    QFETCH(QList<QRect>, pictures);
+    QFETCH(QList<int>, rows);
+    FormRig rig(9);
+    rig.form.board().BordersAreOn = false;
+    QTest::mouseClick(rig.form.Image1[0], Qt::LeftButton);
+    PrintPreviewDialog *dialog = rig.openPrint();
+    QTest::mouseClick(dialog->Option1[mode], Qt::LeftButton);
+    const QString pdf = rig.dir.filePath(QStringLiteral("out.pdf"));
+    rig.fake.printer.print(pdf);
+    QTest::mouseClick(dialog->OKButton, Qt::LeftButton);
+    // What is where, in twips: a picture's box by its scene's colour, a row by the top of its text, which
+    // keeps 30 twips off the edges of its box.
+    const QPointF origin = a4Origin() * 20;
+    QList<QRectF> found, designed;
+    const QImage page = rendered(pdf, 1);
+    for (int k = 0; k < pictures.size(); ++k) {
+        const QColor colour = rig.form.board().Image1[k].picture.image.pixelColor(20, 15);
+        QRect pixels;
+        for (int y = 0; y < page.height(); ++y)
+            for (int x = 0; x < page.width(); ++x) {
+                const QColor c = page.pixelColor(x, y);
+                if (qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green()) + qAbs(c.blue() - colour.blue()) < 40)
+                    pixels |= QRect(x, y, 1, 1);
+            }
+        found << QRectF(QRectF(pixels).topLeft() * 10 - origin, QRectF(pixels).size() * 10);
+        designed << pictures[k];
+    }
+    const QString words = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"), u"1"_qs, pdf, u"-"_qs});
+    static const QRegularExpression entry(QStringLiteral("yMin=\"([\\d.]+)\"[^>]*>\\d+\\.-empty-<"));
+    for (auto m = entry.globalMatch(words); m.hasNext();)
+        found << QRectF(0, m.next().captured(1).toDouble() * 20 - origin.y() - 30, 0, 0);
+    for (const int top : rows)
+        designed << QRectF(0, top, 0, 0);
+    QCOMPARE(found.size(), designed.size());
+    for (qsizetype i = 0; i < found.size(); ++i) { // within a pixel
+        const QRectF &f = found[i], &d = designed[i];
+        const QList<qreal> off{f.left() - d.left(), f.top() - d.top(), f.right() - d.right(), f.bottom() - d.bottom()};
+        QVERIFY2(std::all_of(off.begin(), off.end(), [](qreal o) { return qAbs(o) <= 12; }),
+                 qPrintable(QStringLiteral("designed at %1, %2; found at %3, %4").arg(d.left()).arg(d.top()).arg(f.left()).arg(f.top())));
+    }
 }
 
 void tst_printing::sheetFilling_data()

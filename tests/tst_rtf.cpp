@@ -1,11 +1,10 @@
 // Our rich-text writer and reader: the bytes we write, round trips, documents of other writers (some in
-// tests/data/rtf), bad input, damaged documents, and other readers opening ours.
+// tests/data/rtf), bad input and other readers opening ours. Damaged documents at random: fuzz/rtf.cpp.
 #include "scripts/RtfReader.h"
 #include "scripts/RtfWriter.h"
 
 #include <QFile>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -200,49 +199,6 @@ private slots:
         QTEST(result.error, "error");
         QCOMPARE(result.ok, result.error.isEmpty());
         QTEST(result.text, "text");
-    }
-
-    // Random bytes and damaged documents: the reader never crashes or hangs, and what it accepts is text a
-    // writer stores again unchanged, with no lone surrogate.
-    void fuzz()
-    {
-        const QList<QByteArray> seeds = {
-            rtf::write(QStringLiteral("1.-empty-~2.Night falls~3.-empty-~")),
-            rtf::write(QStringLiteral("1.Café € “q”~\n\t2.Ωж東😀 {}\\~\n")), fixture("unicode.rtf"), fixture("formatting.rtf"),
-            "{\\rtf1{\\*\\x{\\pict\\bin3 }{}}}{\\uc2\\u-10179\\'3f\\'3f\\u56832??}\\'e9\\~\\-\\par}"};
-        static constexpr char kAlphabet[] = "{}\\'*?~-_ 0123456789abcdefuxpartbinc\r\n\t\x80\xff";
-        QRandomGenerator rng(20240607);
-        const auto anyByte = [&] { return rng.bounded(2) ? char(rng.bounded(256)) : kAlphabet[rng.bounded(int(sizeof kAlphabet) - 1)]; };
-        int outcomes[2] = {};
-        for (int i = 0; i < 4000; ++i) {
-            QByteArray doc = i % 8 == 0 ? "{\\rtf1 " : "";
-            if (i % 4 == 0) {
-                for (int j = int(rng.bounded(200)); j > 0; --j)
-                    doc += anyByte();
-            } else {
-                doc = seeds.at(int(rng.bounded(int(seeds.size()))));
-                for (int e = int(rng.bounded(4)); e >= 0 && !doc.isEmpty(); --e) {
-                    const int at = int(rng.bounded(int(doc.size())));
-                    const int span = 1 + int(rng.bounded(qMin(16, int(doc.size()) - at)));
-                    switch (rng.bounded(5)) {
-                    case 0: doc[at] = anyByte(); break;
-                    case 1: doc.insert(at, anyByte()); break;
-                    case 2: doc.remove(at, span); break;
-                    case 3: doc.insert(at, doc.mid(at, span)); break;
-                    default: doc.truncate(at); break;
-                    }
-                }
-            }
-            const rtf::ReadResult result = rtf::read(doc);
-            ++outcomes[result.ok];
-            QCOMPARE(result.error.isEmpty(), result.ok);
-            QVERIFY(result.ok || result.text.isEmpty());
-            QVERIFY(QStringView(result.text).isValidUtf16());
-            if (result.ok)
-                QCOMPARE(rtf::read(rtf::write(result.text)).text, result.text);
-        }
-        // Both outcomes well exercised, or the damage is too mild or too rough.
-        QVERIFY2(outcomes[0] > 400 && outcomes[1] > 400, qPrintable(QStringLiteral("%1 %2").arg(outcomes[0]).arg(outcomes[1])));
     }
 };
 

@@ -41,6 +41,7 @@ private Q_SLOTS:
     void startUp()
     {
         QFETCH(bool, alerts);
+        QFETCH(QRect, box9);
         FakePlatform fake;
         fake.screen.screenSize = QSize(1920, 1080);
         Form1 form(fake.platform());
@@ -55,7 +56,7 @@ private Q_SLOTS:
         QCOMPARE(fake.messages.texts, alerts ? QStringList{t(texts::kUnsupportedResolution)} : QStringList());
         QCOMPARE(fake.messages.owners, alerts ? QList<QWidget *>{&form} : QList<QWidget *>());
         QTEST(form.board().Text5.Text(), "text5");
-        QTEST(form.geometry().images[8], "box9");
+        QCOMPARE(form.Image1[8]->geometry(), twips::rect(box9.x(), box9.y(), box9.width(), box9.height()));
         QVERIFY(form.isVisible());
     }
 
@@ -102,17 +103,18 @@ private Q_SLOTS:
         QTEST(rig.form.board().Text5.Text(), "text5");
         QTEST(rig.form.board().Text6.Text(), "text6");
         QCOMPARE(rig.fake.messages.texts, alert ? QStringList{t(texts::kUnsupportedResolution)} : QStringList());
-        // Scene boxes 1 and 9, the label of box 9 and the view panel, in twips.
-        const QMap<QString, QList<QRect>> design{
-            {u"small"_qs, {{120, 240, 1965, 1965}, {4440, 4560, 1965, 1965}, {4440, 4360, 1965, 225}, {6480, 0, 3015, 6495}}},
-            {u"medium"_qs, {{120, 240, 2765, 2565}, {6040, 5760, 2765, 2565}, {6040, 5535, 2765, 225}, {8880, 0, 3815, 6495}}},
-            {u"large"_qs, {{120, 240, 4013, 3383}, {8340, 7446, 4013, 3383}, {8340, 7221, 4013, 225}, {12414, 0, 4039, 6495}}}};
-        const layout::Geometry &g = rig.form.geometry();
-        QCOMPARE((QList<QRect>{g.images[0], g.images[8], g.labels[8], g.frame}), design[layout]);
-        const auto px = [](const QRect &r) { return twips::rect(r.x(), r.y(), r.width(), r.height()); };
-        for (int i = 0; i < 9; ++i)
-            QVERIFY(rig.form.Image1[i]->geometry() == px(g.images[i]) && rig.form.SceneLabel[i]->geometry() == px(g.labels[i]));
-        QCOMPARE(rig.form.Frame1->geometry(), px(g.frame));
+        // The design's grid, in twips: lefts of columns 0, 1, 2; image tops and label tops of rows 0, 1, 2;
+        // image width and height; the view panel's left and width.
+        const QMap<QString, QList<int>> design{
+            {u"small"_qs, {120, 2280, 4440, 240, 2400, 4560, 20, 2190, 4360, 1965, 1965, 6480, 3015}},
+            {u"medium"_qs, {120, 3080, 6040, 240, 3000, 5760, 20, 2775, 5535, 2765, 2565, 8880, 3815}},
+            {u"large"_qs, {120, 4230, 8340, 240, 3818, 7446, 20, 3593, 7221, 4013, 3383, 12414, 4039}}};
+        const QList<int> d = design[layout];
+        for (int i = 0; i < 9; ++i) {
+            QCOMPARE(rig.form.Image1[i]->geometry(), twips::rect(d[i % 3], d[3 + i / 3], d[9], d[10]));
+            QCOMPARE(rig.form.SceneLabel[i]->geometry(), twips::rect(d[i % 3], d[6 + i / 3], d[9], 225));
+        }
+        QCOMPARE(rig.form.Frame1->geometry(), twips::rect(d[11], 0, d[12], 6495));
         // Pictures decoded again at the new box size; the missing one stays blank, without a second message.
         for (int i = 0; i < 8; ++i)
             QCOMPARE(rig.form.Image1[i]->picture().image.size(), rig.form.Image1[i]->size() * rig.form.devicePixelRatio());
@@ -203,8 +205,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("scenes");
         // p page >>, b<i> box (the board's own), i<i> box, m<i> position item, n >>,
-        // l <<, c Close, r<i> remove picture file i, k<c> key Page Down Up, Home, End, Right, Left,
-        // o open the close-up, x close it
+        // l <<, c Close, r<i> remove picture file i, o open the close-up, x close it, k<c> a key
+        // where the keyboard is (the board, after a load): Page Down Up, Home, End, Right, Left,
+        // down arroW, up Arrow, Space, eNter, Tab
         QTest::addColumn<QString>("steps");
         QTest::addColumn<int>("d");
         QTest::addColumn<QString>("caption"); // of the page and the view
@@ -229,8 +232,10 @@ private Q_SLOTS:
         QTest::newRow("Page Up on page 1") << 20 << "kU" << 0 << "Page: 1" + none << "-no script loaded-\n" << 2000 << "";
         QTest::newRow("Home: first page") << 20 << "p p kH" << 0 << "Page: 1" + none << "-no script loaded-\n" << 2000 << "";
         QTest::newRow("End: last page") << 20 << "kE" << 0 << "Page: 3" + none << "-no script loaded-\n" << 2000 << "";
-        QTest::newRow("Right: >>") << 20 << "p kR" << 1 << "Page: 2" + view + "11" << "11.-empty-" << 0 << "";
-        QTest::newRow("Left: <<") << 20 << "p kL" << 0 << "Page: 2" + view + "10" << "10.-empty-" << 0 << "";
+        QTest::newRow("Right moves, Space selects") << 20 << "p kR kS" << 1 << "Page: 2" + view + "11" << "11.-empty-" << 0 << "";
+        QTest::newRow("down, Left, Enter: box 2") << 20 << "kW kL kN" << 2 << "Page: 1" + view + "3" << "3.-empty-" << 0 << "";
+        QTest::newRow("arrows stop at the edges") << 9 << "kL kA kE kW kW kW kR kR kR kN" << 8 << "Page: 1" + view + "9" << "9.-empty-" << 0 << "";
+        QTest::newRow("Page Down in the script box is its own") << 20 << "kT kD" << 0 << "Page: 1" + none << "-no script loaded-\n" << 2000 << "";
     }
     void selection()
     {
@@ -241,8 +246,9 @@ private Q_SLOTS:
         QFETCH(int, preview);
         Rig rig(scenes);
         board::SceneBoard &b = rig.form.board();
-        const QString keyNames = u"DUHERL"_qs;
-        const Qt::Key keys[] = {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Home, Qt::Key_End, Qt::Key_Right, Qt::Key_Left};
+        const QString keyNames = u"DUHERLWASNT"_qs;
+        const Qt::Key keys[] = {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Home, Qt::Key_End, Qt::Key_Right, Qt::Key_Left,
+                                Qt::Key_Down, Qt::Key_Up, Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab};
         for (const QString &step : steps.split(u' ')) {
             const int n = step.mid(1).toInt();
             switch (step[0].unicode()) {
@@ -263,7 +269,7 @@ private Q_SLOTS:
             case 'k':
                 rig.form.activateWindow();
                 QVERIFY(QTest::qWaitForWindowActive(&rig.form));
-                QTest::keyClick(&rig.form, keys[keyNames.indexOf(step[1])]);
+                QTest::keyClick(QApplication::focusWidget(), keys[keyNames.indexOf(step[1])]);
                 break;
             default: b.Command4_Click();
             }
@@ -285,24 +291,26 @@ private Q_SLOTS:
     // Escape and Enter in the windows over the main one.
     void keys_data()
     {
-        QTest::addColumn<QString>("window"); // its class, the menu item opening it, the control focused
+        QTest::addColumn<QString>("window"); // its class | the keys opening it | the control focused
         QTest::addColumn<int>("key");
         QTest::newRow("Escape closes the close-up") << "Quorvadine" << int(Qt::Key_Escape);
-        QTest::newRow("Enter in the options window: OK") << "frmOptions sOptions Check0" << int(Qt::Key_Return);
-        QTest::newRow("keypad Enter in the help window: Close") << "Help sHelp" << int(Qt::Key_Enter);
-        QTest::newRow("Enter on the print dialogue's focused Close") << "PrintPreviewDialog sPrint CancelButton" << int(Qt::Key_Return);
-        QTest::newRow("Enter on About's OK") << "frmAbout sAbout cmdOK" << int(Qt::Key_Return);
-        QTest::newRow("keypad Enter on the About box") << "frmAbout sAbout" << int(Qt::Key_Enter);
-        QTest::newRow("Esc on the About box") << "frmAbout sAbout" << int(Qt::Key_Escape);
+        QTest::newRow("Enter in the options window: OK") << "frmOptions|Alt+V O|Check0" << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter in the help window: Close") << "Help|F1" << int(Qt::Key_Enter);
+        QTest::newRow("Enter on the print dialogue's focused Close") << "PrintPreviewDialog|Ctrl+P|CancelButton" << int(Qt::Key_Return);
+        QTest::newRow("Enter on About's OK") << "frmAbout|Alt+H A|cmdOK" << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter on the About box") << "frmAbout|Alt+H A" << int(Qt::Key_Enter);
+        QTest::newRow("Esc on the About box") << "frmAbout|Alt+H A" << int(Qt::Key_Escape);
+        QTest::newRow("Escape in the Script Editor's list") << "ScriptEditor|Alt+T S|List1" << int(Qt::Key_Escape);
+        QTest::newRow("Escape in the Edit bay") << "ScriptEditor|Alt+T S|ScriptTextBox" << int(Qt::Key_Escape);
     }
     void keys()
     {
         QFETCH(QString, window);
         QFETCH(int, key);
         Rig rig(20);
-        const QStringList parts = window.split(u' ');
+        const QStringList parts = window.split(u'|');
         if (parts.size() > 1)
-            rig.form.action(parts[1].toLatin1().constData())->trigger();
+            support::press(rig.form, parts[1]);
         else
             rig.form.BigPreview_Click();
         // Every window but the close-up is the main window's child.

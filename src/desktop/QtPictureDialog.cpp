@@ -9,12 +9,12 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <utility>
 
-QString QtPictureDialog::startDirectory() const
+QtPictureDialog::QtPictureDialog(QString startFolder) : m_startFolder(std::move(startFolder)) {}
+
+QString QtPictureDialog::checkoutSamples()
 {
-    if (!m_lastDirectory.isEmpty() && QDir(m_lastDirectory).exists())
-        return m_lastDirectory;
-    // Run from a checkout (build/app/quorvadine): start in its sample board.
     QDir dir(QCoreApplication::applicationDirPath());
     for (int up = 0; up < 4; ++up) {
         if (dir.exists(QStringLiteral("samples")) && dir.exists(QStringLiteral("CMakeLists.txt")))
@@ -22,6 +22,14 @@ QString QtPictureDialog::startDirectory() const
         if (!dir.cdUp())
             break;
     }
+    return {};
+}
+
+QString QtPictureDialog::startDirectory() const
+{
+    for (const QString &folder : {m_lastDirectory, m_startFolder})
+        if (!folder.isEmpty() && QDir(folder).exists())
+            return folder;
     const QString pictures = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
     if (!pictures.isEmpty() && QDir(pictures).exists())
         return pictures;

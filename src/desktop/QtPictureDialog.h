@@ -9,9 +9,16 @@
 class QtPictureDialog : public PictureDialog
 {
 public:
+    // The dialog first opens in `startFolder`, once it exists; else in the
+    // user's pictures folder. Later it opens where pictures were last chosen.
+    explicit QtPictureDialog(QString startFolder = {});
     DialogResult openPictures(QWidget *owner, const QString &title, const QString &filter, int maxLength) override;
+
+    // For a run from a checkout (build/app/quorvadine): its sample board. Empty elsewhere.
+    static QString checkoutSamples();
 
 private:
     QString startDirectory() const;
+    QString m_startFolder;
     QString m_lastDirectory;
 };

@@ -35,7 +35,7 @@ public:
     }
 
 private:
-    QtPictureDialog m_pictures;
+    QtPictureDialog m_pictures{QtPictureDialog::checkoutSamples()};
     QtFileDialog m_files;
     QtMessageBox m_messages;
     QtMousePointer m_pointer;

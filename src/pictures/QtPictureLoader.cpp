@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <condition_variable>
 #include <new>
 #include <optional>
 
@@ -59,45 +58,12 @@ bool readUpTo(int fd, QByteArray &data, qint64 upTo)
     return true;
 }
 
-// The memory decoding may hold at once, shared by every thread of every loader.
-class MemoryBudget
-{
-public:
-    static MemoryBudget &shared()
-    {
-        static MemoryBudget budget;
-        return budget;
-    }
-    // Waits until `bytes` are free and takes them; false when they never can be.
-    bool take(qint64 bytes)
-    {
-        if (bytes > QtPictureLoader::kMemoryBudget)
-            return false;
-        std::unique_lock lock(m_mutex);
-        m_freed.wait(lock, [&] { return m_free >= bytes; });
-        m_free -= bytes;
-        return true;
-    }
-    void give(qint64 bytes)
-    {
-        {
-            const std::lock_guard lock(m_mutex);
-            m_free += bytes;
-        }
-        m_freed.notify_all();
-    }
-
-private:
-    std::mutex m_mutex;
-    std::condition_variable m_freed;
-    qint64 m_free = QtPictureLoader::kMemoryBudget;
-};
-
-// Bytes taken from the budget for as long as it lives.
+// Bytes taken from a budget for as long as it lives.
 struct Share
 {
-    qint64 bytes = 0;
-    ~Share() { MemoryBudget::shared().give(bytes); }
+    MemoryBudget &budget;
+    const qint64 bytes;
+    ~Share() { budget.give(bytes); }
 };
 
 // The coefficients libjpeg holds for the whole picture when it needs more
@@ -142,14 +108,14 @@ QSize shownSize(QImageReader &reader)
 }
 } // namespace
 
-QtPictureLoader::QtPictureLoader()
+QtPictureLoader::QtPictureLoader(int threads, MemoryBudget &budget) : m_budget(budget)
 {
     // Qt refuses by itself to allocate more than 128 MB for a picture, which
-    // stops a BMP or GIF at about 33 megapixels. The budget below is what
-    // limits decoding: a picture of up to kMaxPixels fits in it.
-    static_assert(kMaxPixels * 4 <= kMemoryBudget);
-    QImageReader::setAllocationLimit(int(kMemoryBudget >> 20));
-    m_pool.setMaxThreadCount(qMax(1, QThread::idealThreadCount()));
+    // stops a BMP or GIF at about 33 megapixels. The budget is what limits
+    // decoding: a picture of up to kMaxPixels fits in the program's.
+    static_assert(kMaxPixels * 4 <= MemoryBudget::kSharedBytes);
+    QImageReader::setAllocationLimit(int(MemoryBudget::kSharedBytes >> 20));
+    m_pool.setMaxThreadCount(threads > 0 ? threads : qMax(1, QThread::idealThreadCount()));
     m_ahead.setMaxThreadCount(qMax(1, QThread::idealThreadCount()));
     m_ahead.setThreadPriority(QThread::IdlePriority);
 }
@@ -207,9 +173,9 @@ QImage QtPictureLoader::decode(const QString &path, QSize bound, Use use, Stamp 
     const qint64 shown = whole ? 0 : qint64(target.width()) * target.height() * 4;
     const qint64 decoded = format == "jpeg" && !whole ? std::min(4 * shown, pixels * 4) : pixels * 4;
     const qint64 needs = fileBytes + coefficients + decoded + shown;
-    if (!MemoryBudget::shared().take(needs))
+    if (!m_budget.take(needs))
         return {};
-    const Share share{needs};
+    const Share share{m_budget, needs};
     if (!readUpTo(file.fd, data, fileBytes) || !pictureintegrity::complete(data))
         return {};
 

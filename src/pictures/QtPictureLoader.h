@@ -1,6 +1,7 @@
 #pragma once
 
 #include "interfaces/PictureLoader.h"
+#include "pictures/MemoryBudget.h"
 #include "pictures/PictureLimits.h"
 
 #include <QThreadPool>
@@ -21,15 +22,13 @@ public:
     static constexpr qint64 kMaxFileBytes = 256 * 1024 * 1024;
     static constexpr qint64 kMaxHeaderBytes = 16 * 1024 * 1024;
     static constexpr qint64 kMaxBytesPerPixel = 8;
-    // What the file's bytes and the decoders' buffers may take at once, over
-    // every thread: a decode waits until its share is free, so the peak does
-    // not grow with the number of cores, and a picture needing more alone is
-    // refused.
-    static constexpr qint64 kMemoryBudget = 512 * 1024 * 1024;
     // Three pages of nine: the page shown and one either side.
     static constexpr qsizetype kMaxHeld = 27;
 
-    QtPictureLoader();
+    // `threads` decode at once (0: one a core), each taking what it holds at
+    // its peak from `budget` first: a decode waits until its share is free, and
+    // a picture needing more than the whole budget is refused.
+    explicit QtPictureLoader(int threads = 0, MemoryBudget &budget = MemoryBudget::shared());
     ~QtPictureLoader() override;
 
     QImage load(const QString &file, QSize bound, Use use = Use::Screen) override;
@@ -68,6 +67,7 @@ private:
     // thread a core; a pool of its own so that other users of the global
     // pool never hold back a page display, nor it them.
     QThreadPool m_pool;
+    MemoryBudget &m_budget;
     std::mutex m_mutex; // guards the members below
     QList<Request> m_keep;
     QList<Request> m_decoding; // by the look-ahead, now

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFont>
+#include <QStringList>
 
 // The window designs were measured in a narrow 8 point sans serif: 13 pixel
 // lines, about 4.6 pixels a character of running text at 96 dpi. Liberation

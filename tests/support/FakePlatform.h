@@ -37,12 +37,7 @@ public:
         titles << title;
         filters << filter;
         maxLengths << maxLength;
-        if (answers.isEmpty())
-            return {};
-        DialogResult result = answers.takeFirst();
-        if (result.fileName.size() > maxLength)
-            return {QString(), true};
-        return result;
+        return answers.isEmpty() ? DialogResult{} : answers.takeFirst();
     }
     void choose(const QString &result) { answers << DialogResult{result, false}; }
     void cancel() { answers << DialogResult{}; }

@@ -122,17 +122,13 @@ click_in() {
 # left, then types keys $2. The pause lets the menu take the keyboard first.
 menu() { click_in "$main" "$1" 10; sleep 0.3; xdotool key $2; }
 
-# Runs command $2 until a visible window titled $1 appears (three tries, ten
-# seconds each) and prints its id. A click or key that reaches the program
-# while it is still busy, or that only closes a menu left open, is lost; the
-# test is about the window, not about the first click.
+# Runs command $2 once and waits (at most 20 seconds) for a visible window
+# titled $1; prints its id. The command's click or key must reach the
+# program: one it loses fails the test.
 open_window() {
-    local try id
-    for try in 1 2 3; do
-        eval "$2" >/dev/null 2>&1 || true
-        id=$(wait_window 10 "$1") && { echo "$id"; return 0; }
-        echo "no window '$1' after try $try of: $2" >&2
-    done
+    eval "$2" >/dev/null 2>&1 || true
+    wait_window 20 "$1" && return 0
+    echo "no window '$1' after: $2" >&2
     return 1
 }
 
