@@ -80,15 +80,14 @@ void install()
 
 void announce(QWidget *window, const QString &text)
 {
-    auto *notice = window->findChild<QWidget *>(QLatin1String(kAnnouncement));
-    if (!notice) {
-        notice = new QWidget(window);
-        notice->setObjectName(QLatin1String(kAnnouncement));
-        notice->setGeometry(0, 0, 0, 0);
-    }
-    // A notification is read out when it comes on screen.
-    notice->hide();
+    // A new notification each time: a screen reader that keeps what it read
+    // of an object would read the old text again.
+    delete window->findChild<QWidget *>(QLatin1String(kAnnouncement), Qt::FindDirectChildrenOnly);
+    auto *notice = new QWidget(window);
+    notice->setObjectName(QLatin1String(kAnnouncement));
     notice->setAccessibleName(text);
+    notice->setGeometry(0, 0, 0, 0);
+    // It is read out as it comes on screen.
     notice->show();
 }
 
