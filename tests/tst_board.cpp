@@ -7,7 +7,6 @@
 #include "interfaces/ShortNames.h"
 #include "resources/Texts.h"
 #include "support/BoardRig.h"
-#include "support/FormRig.h"
 #include "support/StrayDialogs.h"
 #include "view/BeginOption.h"
 #include "view/Form1.h"
@@ -27,8 +26,6 @@ using board::SceneBoard;
 using board::Variant;
 
 namespace {
-QString t(const char *literal) { return QString::fromUtf8(literal); }
-
 using support::names;
 using Rig = support::BoardRig;
 } // namespace
@@ -42,8 +39,6 @@ private Q_SLOTS:
     void counting();
     void keepsBoard_data();
     void keepsBoard();
-    void resultLimit_data();
-    void resultLimit();
     void layoutChoiceWindow();
     void layoutChoice_data();
     void layoutChoice();
@@ -146,32 +141,6 @@ void tst_board::keepsBoard()
     QCOMPARE(rig.board.Image1[4].picture.image, shown);
     QCOMPARE(rig.board.SceneLabel[4], t("Sc:5"));
     QVERIFY(!rig.fake.pointer.isBusy());
-}
-
-// Pictures whose names make the dialog's text 32,000 characters long load; one more is a failure, never a
-// board cut short. Dropped here: drops and the dialog make the text alike.
-void tst_board::resultLimit_data()
-{
-    QTest::addColumn<int>("length");
-    QTest::addColumn<QString>("total");
-    QTest::newRow("32,000 characters") << 32000 << "Total Images= 500";
-    QTest::newRow("32,001 characters: the loading message") << 32001 << "Total Images= 9";
-}
-
-void tst_board::resultLimit()
-{
-    QFETCH(int, length);
-    QTemporaryDir dir;
-    const int room = length - int(shortnames::directory(dir.path()).size()), each = room / 500; // a blank and a name
-    for (int i = 0; i < 500; ++i) {
-        const QString name = QString::number(1000 + i).leftJustified(each + (i < room % 500) - 5, u'x');
-        QVERIFY(QFile(dir.filePath(name + ".jpg")).open(QIODevice::WriteOnly));
-    }
-    support::FormRig rig(9);
-    rig.fake.messages.texts.clear();
-    QCOMPARE(support::drop(&rig.form, {QUrl::fromLocalFile(dir.path())}), Qt::CopyAction);
-    QTEST(rig.form.FrameTotal->text(), "total");
-    QCOMPARE(rig.fake.messages.texts, QStringList{t(length > 32000 ? texts::kLoadError : texts::kMissingPicture)});
 }
 
 void tst_board::layoutChoiceWindow()
