@@ -39,7 +39,6 @@ private Q_SLOTS:
     void counting();
     void keepsBoard_data();
     void keepsBoard();
-    void layoutChoiceWindow();
     void layoutChoice_data();
     void layoutChoice();
     void naturalOrder_data();
@@ -143,29 +142,6 @@ void tst_board::keepsBoard()
     QVERIFY(!rig.fake.pointer.isBusy());
 }
 
-void tst_board::layoutChoiceWindow()
-{
-    FakePlatform fake;
-    Form1 form(fake.platform());
-    form.start();
-    QCOMPARE(form.windowTitle(), t("Quorvadine v1.0"));
-    QVERIFY(!takesInput(form));
-    BeginOption *choice = form.beginOption();
-    QVERIFY(choice && choice->isVisible());
-    QCOMPARE(choice->windowTitle(), t("Layout choice:"));
-    QCOMPARE(choice->size(), QSize(twips::toPixels(5085), twips::toPixels(2625)));
-
-    QStringList captions;
-    for (const QWidget *control : choice->findChildren<QWidget *>())
-        if (const QString text = control->property("text").toString(); !text.isEmpty())
-            captions << control->objectName() + (control->isEnabled() ? u'=' : u'~') + text;
-    QCOMPARE(captions, (QStringList{"Command7=9  per page", "Command6~18 per page", "Command6~36 per page",
-                                    "Label1=Must load min amount as per choice", "Command1=Cancel"}));
-    QCOMPARE((QList<int>{choice->Picture1->picture().resource, choice->Picture2[0]->picture().resource,
-                         choice->Picture2[1]->picture().resource}),
-             (QList<int>{2001, 2005, 2005}));
-}
-
 void tst_board::layoutChoice_data()
 {
     QTest::addColumn<QString>("how");
@@ -192,6 +168,19 @@ void tst_board::layoutChoice()
     Form1 form(fake.platform());
     form.start();
     QPointer<BeginOption> choice = form.beginOption();
+    // The layout choice over the main window, which takes no input meanwhile.
+    QVERIFY(choice && choice->isVisible() && !takesInput(form));
+    QCOMPARE(form.windowTitle() + u'|' + choice->windowTitle(), t("Quorvadine v1.0|Layout choice:"));
+    QCOMPARE(choice->size(), QSize(twips::toPixels(5085), twips::toPixels(2625)));
+    QStringList captions;
+    for (const QWidget *control : choice->findChildren<QWidget *>())
+        if (const QString text = control->property("text").toString(); !text.isEmpty())
+            captions << control->objectName() + (control->isEnabled() ? u'=' : u'~') + text;
+    QCOMPARE(captions, (QStringList{"Command7=9  per page", "Command6~18 per page", "Command6~36 per page",
+                                    "Label1=Must load min amount as per choice", "Command1=Cancel"}));
+    QCOMPARE((QList<int>{choice->Picture1->picture().resource, choice->Picture2[0]->picture().resource,
+                         choice->Picture2[1]->picture().resource}),
+             (QList<int>{2001, 2005, 2005}));
     if (answer.isEmpty())
         fake.pictures.cancel();
     else
