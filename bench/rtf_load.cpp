@@ -66,8 +66,8 @@ Figures measure(RtfShape shape, qsizetype bytes, const QString &file)
         FakePlatform fake;
         Form1 form(fake.platform());
         fake.pictures.choose(support::names(12));
-        form.action("sOpen")->trigger();
-        form.action("sScriptEditor")->trigger();
+        form.sOpen->trigger();
+        form.sScriptEditor->trigger();
         ScriptEditor *editor = form.scriptEditor();
         QApplication::processEvents();
         fake.messages.texts.clear();

@@ -194,7 +194,7 @@ void tst_board::layoutChoice()
     else if (how == QLatin1String("close"))
         choice->close();
     else
-        form.action("sExit")->trigger();
+        form.sExit->trigger();
     QTRY_VERIFY(choice.isNull());
     QTEST(fake.messages.texts, "messages");
     QTEST(form.FrameTotal->text(), "total");

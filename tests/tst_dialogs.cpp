@@ -27,7 +27,7 @@ QString bits(std::initializer_list<bool> on)
 void optionsStep(Form1 &form, const QString &step)
 {
     if (step == u"open")
-        return form.action("sOptions")->trigger();
+        return form.sOptions->trigger();
     frmOptions *o = form.options();
     QVERIFY2(o, qPrintable(step));
     const std::pair<const char *, QAbstractButton *> named[] = {
@@ -58,38 +58,38 @@ private Q_SLOTS:
 
 void tst_dialogs::windows_data()
 {
-    QTest::addColumn<QString>("opening"); // a menu item or a control of the main window
-    QTest::addColumn<QString>("again");   // another way to ask for it, once it is hidden
+    QTest::addColumn<QString>("opening"); // the keys that open it
+    QTest::addColumn<QString>("again");   // another way to ask for it, once it is hidden: keys, or a control clicked
     QTest::addColumn<QString>("title");
     QTest::addColumn<QSize>("client"); // in twips; none: placed by its own rule
     QTest::addColumn<QStringList>("captions");
     QTest::addColumn<bool>("blocks");  // the main window takes no input while it is open
     QTest::addColumn<bool>("topmost"); // in the stay-on-top band from its first showing
-    QTest::newRow("options") << "sOptions" << "sOptions" << t(" Options") << QSize(4095, 4695)
+    QTest::newRow("options") << "Alt+V O" << "Alt+V O" << t(" Options") << QSize(4095, 4695)
                              << QStringList{"cmdOK=OK", "Check0=Borders on scenes", "Check1=Screen resolution alerts",
                                             "Check2=Show tips at mouse hesitation", "Label1= Colour schemes:",
                                             "Label1=Scene Label", "Label1=Quorvadine Background", "Command1=Go Defaults"}
                              << true << true;
-    QTest::newRow("help: menu, then button") << "sHelp" << "Command6" << t("Help") << QSize(5385, 3840)
+    QTest::newRow("help: menu, then button") << "Alt+H H" << "Command6" << t("Help") << QSize(5385, 3840)
                                              << QStringList{"Command1=Close", "Label1=z", "Label1=Z"} << false << true;
     QTest::newRow("About: menu, then logo")
-        << "sAbout" << "PictureLabelLogo" << t("About Quorvadine") << QSize(5730, 2400)
+        << "Alt+H A" << "PictureLabelLogo" << t("About Quorvadine") << QSize(5730, 2400)
         << QStringList{t("lblDescription=This application may be of particular use to designers, cartoonists, script writers, "
                          "children book illustrators, directors and animators.Further information can be found at: "
                          "https://quorvadine.example/"),
                        "lblVersion=Version 1.0", t("Label1=\u00A9 2026 Quorvadine"), "cmdOK=OK"}
         << false << false;
-    QTest::newRow("print dialogue") << "sPrint" << "sPrint" << t("Print Preview") << QSize(6525, 2880)
+    QTest::newRow("print dialogue: menu, then Ctrl+P") << "Alt+F P" << "Ctrl+P" << t("Print Preview") << QSize(6525, 2880)
                                     << QStringList{"Option1=Single Image + Script", "Option1=Single Image only",
                                                    "Option1=Single Script only", "Option1=Page Images + Scripts",
                                                    "Option1=Page Images only", "Option1=Page Scripts only",
                                                    "OKButton=Print Setup", "CancelButton=Close"}
                                     << true << true;
-    QTest::newRow("Script Editor") << "sScriptEditor" << "sScriptEditor" << t("Script Editor") << QSize(8250, 4725)
+    QTest::newRow("Script Editor") << "Alt+T S" << "Alt+T S" << t("Script Editor") << QSize(8250, 4725)
                                    << QStringList{"Label1=E d i t    B a y", "ScriptIndexLabel=Scene: 1", "Command1=<--write to scene",
                                                   "Command3=Load", "Command4=Save", "Command2=Close"}
                                    << false << true;
-    QTest::newRow("close-up: Position 9, then the preview") << "sPosition9" << "BigPreview" << t("CloseUp") << QSize()
+    QTest::newRow("close-up: Position 9, then the preview") << "Alt+V C 9" << "BigPreview" << t("CloseUp") << QSize()
                                                             << QStringList() << false << false;
 }
 
@@ -108,7 +108,7 @@ void tst_dialogs::windows()
     QTest::mouseClick(f.Image1[0], Qt::LeftButton);
     const auto perform = [&f](const QString &how) {
         QWidget *control = f.findChild<QWidget *>(how);
-        control ? QTest::mouseClick(control, Qt::LeftButton) : f.action(how.toLatin1().constData())->trigger();
+        control ? QTest::mouseClick(control, Qt::LeftButton) : press(f, how);
         flushDeletes();
     };
     const auto shown = [&title] {
@@ -134,7 +134,7 @@ void tst_dialogs::windows()
     captions.removeDuplicates();
     QTEST(captions, "captions");
     // The Script Editor's item closes the scene first: Save or Load comes next.
-    QCOMPARE(f.BigPreview->picture().resource == 2000, opening == u"sScriptEditor");
+    QCOMPARE(f.BigPreview->picture().resource == 2000, title == u"Script Editor");
     window->hide();
     QFETCH(QString, again);
     perform(again);
@@ -242,7 +242,7 @@ void tst_dialogs::help()
     QFETCH(QStringList, titles);
     QFETCH(QString, text);
     FormRig rig(0);
-    rig.form.action("sHelp")->trigger();
+    rig.form.sHelp->trigger();
     QPointer<Help> h = rig.form.help();
     QVERIFY(h && h->Label1[2]->font().bold() && !h->Label1[1]->font().bold() && h->Timer1->isActive());
     QStringList topics;
@@ -277,7 +277,7 @@ void tst_dialogs::help()
 void tst_dialogs::about()
 {
     FormRig rig(0);
-    rig.form.action("sAbout")->trigger();
+    rig.form.sAbout->trigger();
     QPointer<frmAbout> a = rig.form.about();
     QVERIFY(a && a->windowFlags().testFlag(Qt::Tool) && a->cmdOK->isDefault());
     QCOMPARE(palette::background(a->lblDescription), ColourWord(0xC0C000));

@@ -16,6 +16,21 @@
 
 using namespace support;
 
+namespace {
+// An open menu as the user sees it: each item with its marked letter, its
+// key and "(grey)" when it cannot be chosen; "-" for a line.
+QString shown(const QMenu *menu)
+{
+    QStringList items;
+    for (const QAction *a : menu->actions()) {
+        const QString key = a->shortcut().toString(QKeySequence::NativeText);
+        items << (a->isSeparator() ? t("-") : a->text() + (key.isEmpty() ? "" : ' ' + key) + (a->isEnabled() ? "" : " (grey)"));
+    }
+    return items.join(u" | ");
+}
+
+} // namespace
+
 class tst_flow : public QObject
 {
     Q_OBJECT
@@ -30,48 +45,66 @@ private Q_SLOTS:
 void tst_flow::menus_data()
 {
     QTest::addColumn<QList<int>>("loads"); // pictures chosen each time; 0: dialog cancelled
-    QTest::addColumn<bool>("boardItems");
-    QTest::newRow("before any board") << QList<int>{} << false;
-    QTest::newRow("541, too many") << QList<int>{541} << true;
-    QTest::newRow("8 at first") << QList<int>{8} << false;
-    QTest::newRow("20, then 8") << QList<int>{20, 8} << false;
-    QTest::newRow("20, then cancelled") << QList<int>{20, 0} << true;
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("menu"); // the last menu open, as shown
+    QTest::addColumn<QString>("got");  // the menu still open, or the window that came up
+    const auto key = [](QKeySequence::StandardKey k) { // as this platform shows it, if it has one
+        const QString shown = QKeySequence(k).toString(QKeySequence::NativeText);
+        return shown.isEmpty() ? shown : ' ' + shown;
+    };
+    const QString file = "&New Quorvadine" + key(QKeySequence::New) + " | - | &Print..." + key(QKeySequence::Print)
+                         + " | - | E&xit" + key(QKeySequence::Quit);
+    const QString view = "&Close Up Current | - | &Options" + key(QKeySequence::Preferences);
+    QString positions, grey;
+    for (int i = 1; i <= 9; ++i) {
+        positions += QStringLiteral(" | Position &%1").arg(i);
+        grey += QStringLiteral(" | Position &%1 (grey)").arg(i);
+    }
+    positions.remove(0, 3), grey.remove(0, 3);
+    QTest::newRow("File > Print... by its letter") << QList<int>{20} << "Alt+F P" << file << "Print Preview";
+    QTest::newRow("before any board, Print... is grey") << QList<int>{} << "Alt+F P" << QString(file).replace(key(QKeySequence::Print), key(QKeySequence::Print) + " (grey)") << "menu File";
+    QTest::newRow("File > Exit") << QList<int>{20} << "Alt+F X" << file << "closed";
+    QTest::newRow("View > Close Up Current > Position 5") << QList<int>{20} << "Alt+V C 5" << positions << "CloseUp";
+    QTest::newRow("20, then 8: positions grey") << QList<int>{20, 8} << "Alt+V C 5" << grey << "menu Close Up Current";
+    QTest::newRow("541, too many: positions usable") << QList<int>{541} << "Alt+V C 9" << positions << "CloseUp";
+    QTest::newRow("View > Options") << QList<int>{} << "Alt+V O" << view << " Options";
+    QTest::newRow("Tools > Script Editor") << QList<int>{20, 0} << "Alt+T S" << "&Script Editor" << "Script Editor";
+    QTest::newRow("8 at first: Script Editor grey") << QList<int>{8} << "Alt+T S" << "&Script Editor (grey)" << "menu Tools";
+    QTest::newRow("Help > Help") << QList<int>{} << "Alt+H H" << "&Help F1 | - | &About Quorvadine" << "Help";
+    QTest::newRow("Help > About Quorvadine") << QList<int>{} << "Alt+H A" << "&Help F1 | - | &About Quorvadine" << "About Quorvadine";
+    QTest::newRow("F10, Left round to Help, Enter") << QList<int>{20} << "F10 Left Return" << "&Help F1 | - | &About Quorvadine" << "Help";
+    QTest::newRow("Left in a menu goes to the menu before") << QList<int>{20} << "Alt+T Left Return" << view << "menu Close Up Current";
+    QTest::newRow("Ctrl+P: Print...") << QList<int>{20} << "Ctrl+P" << "" << "Print Preview";
+    QTest::newRow("F1: Help") << QList<int>{} << "F1" << "" << "Help";
 }
 
-// The menu tree's captions, names and separators, greyed items marked "-": the board's while it has none.
+// The menus walked by keys as a user walks them: what each shows, and what comes of a choice.
 void tst_flow::menus()
 {
     QFETCH(QList<int>, loads);
-    QFETCH(bool, boardItems);
+    QFETCH(QString, keys);
     FormRig rig(0);
     for (int count : loads) {
         count ? rig.fake.pictures.choose(names(count)) : rig.fake.pictures.cancel();
-        rig.form.action("sOpen")->trigger();
+        rig.form.sOpen->trigger();
     }
-    QStringList shown;
-    for (QAction *top : rig.form.menuBar()->actions())
-        shown << top->text();
-    for (const char *name : {"mFile", "mView", "sCloseUp", "mTools", "mHelp"}) {
-        QString line = rig.form.menu(name)->objectName() + u':';
-        for (QAction *a : rig.form.menu(name)->actions())
-            line += u' ' + a->objectName() + (a->isSeparator() ? QString() : u'=' + a->text() + (a->isEnabled() ? "" : "-"));
-        shown << line;
+    QString menu;
+    for (const QString &key : keys.split(u' ')) {
+        if (auto *open = qobject_cast<QMenu *>(QApplication::activePopupWidget()))
+            menu = shown(open);
+        press(rig.form, key);
     }
-    const QString g = boardItems ? QString() : QStringLiteral("-");
-    QString positions = QStringLiteral("sCloseUp:");
-    for (int i = 1; i <= 9; ++i)
-        positions += QStringLiteral(" sPosition%1=Position %1").arg(i) + g;
-    QCOMPARE(shown, (QStringList{"File", "View", "Tools", "Help",
-                                 "mFile: sOpen=New Quorvadine seperator sPrint=Print..." + g + " septherator sExit=Exit",
-                                 "mView: sCloseUp=Close Up Current seperator5 sOptions=Options", positions,
-                                 "mTools: sScriptEditor=Script Editor" + g, "mHelp: sHelp=Help captioned sAbout=About Quorvadine"}));
-    // No keyboard shortcuts, and no mnemonics hidden in a caption.
-    for (QAction *a : rig.form.findChildren<QAction *>())
-        QVERIFY2(a->shortcuts().isEmpty() && !a->text().contains(u'&'), qPrintable(a->text()));
-    // Greyed items do nothing even when triggered.
-    for (const char *name : {"sPrint", "sScriptEditor", "sPosition1", "sPosition9"})
-        rig.form.action(name)->trigger();
-    QCOMPARE(!rig.form.printPreviewDialog() && !rig.form.scriptEditor() && !rig.form.closeUp(), !boardItems);
+    QTEST(menu, "menu");
+    auto *open = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+    QStringList windows;
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w->isVisible() && w != &rig.form && !qobject_cast<QMenu *>(w))
+            windows << w->windowTitle();
+    QTEST(open ? "menu " + open->title().remove(u'&') : !rig.form.isVisible() ? t("closed") : windows.join(u", "), "got");
+    // The scene stays as it was unless a position was chosen: no key reached the board.
+    QCOMPARE(rig.form.board().d.toInt(), windows.contains(u"CloseUp") ? keys.back().digitValue() - 1 : 0);
+    if (open)
+        open->close();
 }
 
 void tst_flow::typicalFlow()
@@ -85,7 +118,7 @@ void tst_flow::typicalFlow()
     QCOMPARE(form.FrameTotal->text(), t("Total Images= 20"));
     // Box 5; Tools > Script Editor, entry 5, a script typed and written to the scene.
     QTest::mouseClick(form.Image1[4], Qt::LeftButton);
-    form.action("sScriptEditor")->trigger();
+    form.sScriptEditor->trigger();
     ScriptEditor *editor = form.scriptEditor();
     QListWidgetItem *five = editor->List1->item(5);
     editor->List1->scrollToItem(five);
@@ -112,12 +145,12 @@ void tst_flow::typicalFlow()
     QVERIFY2(second.contains(t("Scene Transcripts:")) && second.contains(script), qPrintable(second));
     QCOMPARE(fake.messages.texts, QStringList());
     // File > Exit closes every window.
-    for (const char *item : {"sScriptEditor", "sHelp", "sAbout", "sPosition2", "sPrint", "sOptions"})
-        form.action(item)->trigger();
+    for (QAction *item : {form.sScriptEditor, form.sHelp, form.sAbout, form.sPosition2, form.sPrint, form.sOptions})
+        item->trigger();
     QPointer<QWidget> windows[] = {editor, form.help(), form.about(), form.closeUp(), form.printPreviewDialog(), form.options()};
     for (const QPointer<QWidget> &w : windows)
         QVERIFY(w && w->isVisible());
-    form.action("sExit")->trigger();
+    form.sExit->trigger();
     flushDeletes();
     QVERIFY(!form.isVisible());
     for (const QPointer<QWidget> &w : windows)
@@ -164,7 +197,7 @@ void tst_flow::dropPictures()
     QTest::mouseClick(form.scriptEditor()->Command1, Qt::LeftButton);
     QTest::mouseClick(form.Command4, Qt::LeftButton);
     if (blocked)
-        form.action("sOptions")->trigger();
+        form.sOptions->trigger();
     QCOMPARE(drop(&form, urls), blocked ? Qt::IgnoreAction : Qt::CopyAction);
     QCOMPARE(rig.fake.messages.questions, blocked ? QStringList() : QStringList{"Scripts have been written since the last "
                                                                                 "Save or Load. Save them to a script file first? (No throws them away.)"});

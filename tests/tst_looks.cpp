@@ -3,6 +3,7 @@
 #include "dialogs/Help.h"
 #include "dialogs/HelpTopics.h"
 #include "support/BoardRig.h"
+#include "support/FormRig.h"
 #include "view/Form1.h"
 #include "widgets/DesignFont.h"
 #include "widgets/OptionButton.h"
@@ -64,19 +65,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("board");
         QTest::addColumn<QString>("window");
-        QTest::addColumn<QString>("opening"); // the menu item that opens it
+        QTest::addColumn<QString>("opening"); // the keys that open it
         QTest::addColumn<int>("topic");       // help topic shown, -1 none
         QTest::addColumn<QString>("button");  // pressed first when marked "!"
         QTest::addColumn<bool>("enabled");    // then it is, with a black caption, or not, with a grey one
         QTest::newRow("main window, page >> on the last page") << "full" << "Form1" << "" << -1 << "Command4" << false;
         QTest::newRow("layout choice, 18 per page not yet") << "layout choice" << "BeginOption" << "" << -1 << "Command6" << false;
-        QTest::newRow("Script Editor, write to scene") << "full" << "ScriptEditor" << "sScriptEditor" << -1 << "Command1" << true;
-        QTest::newRow("Script Editor, after writing") << "full" << "ScriptEditor" << "sScriptEditor" << -1 << "!Command1" << false;
-        QTest::newRow("print dialogue") << "full" << "PrintPreviewDialog" << "sPrint" << -1 << "" << true;
-        QTest::newRow("options") << "empty" << "frmOptions" << "sOptions" << -1 << "" << true;
-        QTest::newRow("About box") << "empty" << "frmAbout" << "sAbout" << -1 << "" << true;
+        QTest::newRow("Script Editor, write to scene") << "full" << "ScriptEditor" << "Alt+T S" << -1 << "Command1" << true;
+        QTest::newRow("Script Editor, after writing") << "full" << "ScriptEditor" << "Alt+T S" << -1 << "!Command1" << false;
+        QTest::newRow("print dialogue") << "full" << "PrintPreviewDialog" << "Alt+F P" << -1 << "" << true;
+        QTest::newRow("options") << "empty" << "frmOptions" << "Alt+V O" << -1 << "" << true;
+        QTest::newRow("About box") << "empty" << "frmAbout" << "Alt+H A" << -1 << "" << true;
         for (int i = 0; i < int(help::kTopics.size()); ++i)
-            QTest::newRow(help::kTopics[i].title) << "empty" << "Help" << "sHelp" << i << "" << true;
+            QTest::newRow(help::kTopics[i].title) << "empty" << "Help" << "Alt+H H" << i << "" << true;
     }
     void looks()
     {
@@ -103,7 +104,7 @@ private Q_SLOTS:
             form.sPosition_Click(9);
         }
         if (!opening.isEmpty())
-            form.action(opening.toLatin1().constData())->trigger();
+            support::press(form, opening);
         if (topic >= 0)
             form.help()->List1->findItems(QString::fromUtf8(help::kTopics[topic].title), Qt::MatchExactly).first()->setSelected(true);
         QWidget *shown = nullptr;

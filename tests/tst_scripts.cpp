@@ -96,7 +96,7 @@ struct Session
     void load()
     {
         fake.pictures.choose(names(12));
-        form.action("sOpen")->trigger();
+        form.sOpen->trigger();
         fake.messages.texts.clear();
         fake.messages.busyAtMessage.clear();
         fake.messages.owners.clear();
@@ -104,7 +104,7 @@ struct Session
     }
     ScriptEditor *open() // Tools > Script Editor
     {
-        form.action("sScriptEditor")->trigger();
+        form.sScriptEditor->trigger();
         return form.scriptEditor();
     }
     ScriptEditor *editor() const { return form.scriptEditor(); }
@@ -198,7 +198,8 @@ private Q_SLOTS:
     void editBay_data()
     {
         QTest::addColumn<QString>("before"); // the bay as the program filled it, "|" the cursor or "|...|" selected
-        QTest::addColumn<QString>("way");    // "type": key by key; "key", "altgr", "meta": one event; "paste", "drop"
+        QTest::addColumn<QString>("way");    // "type": key by key; "key", "altgr", "meta": one event; "paste", "drop";
+                                             // "print": typed, File > Print... opened and closed, "!" typed
         QTest::addColumn<QString>("input");
         QTest::addColumn<QString>("after");
         const QString a300 = repeated("a", 300), a299 = a300.left(299), a298 = a300.left(298);
@@ -226,6 +227,9 @@ private Q_SLOTS:
         row("dropped ~: nothing", "Dawn", "drop", "~", "Dawn");
         row("dropped 400 characters: the first 300", "", "drop", repeated("b", 400), repeated("b", 300));
         row("dropped file: nothing", "Dawn", "drop", "file:///tmp/a.jpg", "Dawn");
+        row("typing over -empty-, selected as the bay takes the keyboard", "-empty-|", "type", "Storm", "Storm");
+        row("Tab goes on to the next control", "Da|wn", "type", "\t", "Dawn");
+        row("Print... keeps the draft, its cursor and its entry", "Da|wn", "print", "y", "Day!wn");
     }
     void editBay()
     {
@@ -244,8 +248,14 @@ private Q_SLOTS:
         cursor.setPosition(end, QTextCursor::KeepAnchor);
         s.bay()->setTextCursor(cursor);
         s.bay()->setFocus();
-        if (way == u"type") {
+        if (way == u"type" || way == u"print") {
             QTest::keyClicks(s.bay(), input);
+            QCOMPARE(s.bay()->hasFocus(), !input.contains(u'\t'));
+            if (way == u"print") {
+                s.form.sPrint->trigger();
+                s.form.printPreviewDialog()->close();
+                QTest::keyClicks(s.bay(), "!");
+            }
         } else if (way == u"paste") {
             QGuiApplication::clipboard()->setText(input);
             QTest::keyClick(s.bay(), Qt::Key_V, Qt::ControlModifier);
@@ -352,7 +362,7 @@ private Q_SLOTS:
             QCOMPARE(s.open(), e);
         } else {
             way == u"cancelled" ? s.fake.pictures.cancel() : s.fake.pictures.choose(names(20));
-            s.form.action("sOpen")->trigger();
+            s.form.sOpen->trigger();
             QCOMPARE(s.fake.pictures.titles.size(), openDialogs + (goesOn ? 1 : 0));
         }
         QCOMPARE(s.fake.messages.questions, answer.isEmpty() ? QStringList() : QStringList{kUnsaved});
@@ -788,7 +798,7 @@ private Q_SLOTS:
         action("Save", [&] { s.file(s.editor()->Command4, path("saved.ScE")); });
         const QString read = rtf::read(document).text;
         QCOMPARE(rtf::read(readFile(path("saved.ScE"))).text, read.endsWith(u'~') ? read : read + u'~');
-        s.form.action("sPrint")->trigger();
+        s.form.sPrint->trigger();
         PrintPreviewDialog *dialog = s.form.printPreviewDialog();
         QTest::mouseClick(dialog->Option1[3], Qt::LeftButton); // "Page Images + Scripts"
         s.fake.printer.print(path("page.pdf"));

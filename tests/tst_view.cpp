@@ -203,8 +203,9 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("scenes");
         // p page >>, b<i> box (the board's own), i<i> box, m<i> position item, n >>,
-        // l <<, c Close, r<i> remove picture file i, k<c> key Page Down Up, Home, End, Right, Left,
-        // o open the close-up, x close it
+        // l <<, c Close, r<i> remove picture file i, o open the close-up, x close it, k<c> a key
+        // where the keyboard is (the board, after a load): Page Down Up, Home, End, Right, Left,
+        // down arroW, up Arrow, Space, eNter, Tab
         QTest::addColumn<QString>("steps");
         QTest::addColumn<int>("d");
         QTest::addColumn<QString>("caption"); // of the page and the view
@@ -229,8 +230,10 @@ private Q_SLOTS:
         QTest::newRow("Page Up on page 1") << 20 << "kU" << 0 << "Page: 1" + none << "-no script loaded-\n" << 2000 << "";
         QTest::newRow("Home: first page") << 20 << "p p kH" << 0 << "Page: 1" + none << "-no script loaded-\n" << 2000 << "";
         QTest::newRow("End: last page") << 20 << "kE" << 0 << "Page: 3" + none << "-no script loaded-\n" << 2000 << "";
-        QTest::newRow("Right: >>") << 20 << "p kR" << 1 << "Page: 2" + view + "11" << "11.-empty-" << 0 << "";
-        QTest::newRow("Left: <<") << 20 << "p kL" << 0 << "Page: 2" + view + "10" << "10.-empty-" << 0 << "";
+        QTest::newRow("Right moves, Space selects") << 20 << "p kR kS" << 1 << "Page: 2" + view + "11" << "11.-empty-" << 0 << "";
+        QTest::newRow("down, Left, Enter: box 2") << 20 << "kW kL kN" << 2 << "Page: 1" + view + "3" << "3.-empty-" << 0 << "";
+        QTest::newRow("arrows stop at the edges") << 9 << "kL kA kE kW kW kW kR kR kR kN" << 8 << "Page: 1" + view + "9" << "9.-empty-" << 0 << "";
+        QTest::newRow("Page Down in the script box is its own") << 20 << "kT kD" << 0 << "Page: 1" + none << "-no script loaded-\n" << 2000 << "";
     }
     void selection()
     {
@@ -241,8 +244,9 @@ private Q_SLOTS:
         QFETCH(int, preview);
         Rig rig(scenes);
         board::SceneBoard &b = rig.form.board();
-        const QString keyNames = u"DUHERL"_qs;
-        const Qt::Key keys[] = {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Home, Qt::Key_End, Qt::Key_Right, Qt::Key_Left};
+        const QString keyNames = u"DUHERLWASNT"_qs;
+        const Qt::Key keys[] = {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Home, Qt::Key_End, Qt::Key_Right, Qt::Key_Left,
+                                Qt::Key_Down, Qt::Key_Up, Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab};
         for (const QString &step : steps.split(u' ')) {
             const int n = step.mid(1).toInt();
             switch (step[0].unicode()) {
@@ -263,7 +267,7 @@ private Q_SLOTS:
             case 'k':
                 rig.form.activateWindow();
                 QVERIFY(QTest::qWaitForWindowActive(&rig.form));
-                QTest::keyClick(&rig.form, keys[keyNames.indexOf(step[1])]);
+                QTest::keyClick(QApplication::focusWidget(), keys[keyNames.indexOf(step[1])]);
                 break;
             default: b.Command4_Click();
             }
@@ -285,24 +289,26 @@ private Q_SLOTS:
     // Escape and Enter in the windows over the main one.
     void keys_data()
     {
-        QTest::addColumn<QString>("window"); // its class, the menu item opening it, the control focused
+        QTest::addColumn<QString>("window"); // its class | the keys opening it | the control focused
         QTest::addColumn<int>("key");
         QTest::newRow("Escape closes the close-up") << "Quorvadine" << int(Qt::Key_Escape);
-        QTest::newRow("Enter in the options window: OK") << "frmOptions sOptions Check0" << int(Qt::Key_Return);
-        QTest::newRow("keypad Enter in the help window: Close") << "Help sHelp" << int(Qt::Key_Enter);
-        QTest::newRow("Enter on the print dialogue's focused Close") << "PrintPreviewDialog sPrint CancelButton" << int(Qt::Key_Return);
-        QTest::newRow("Enter on About's OK") << "frmAbout sAbout cmdOK" << int(Qt::Key_Return);
-        QTest::newRow("keypad Enter on the About box") << "frmAbout sAbout" << int(Qt::Key_Enter);
-        QTest::newRow("Esc on the About box") << "frmAbout sAbout" << int(Qt::Key_Escape);
+        QTest::newRow("Enter in the options window: OK") << "frmOptions|Alt+V O|Check0" << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter in the help window: Close") << "Help|F1" << int(Qt::Key_Enter);
+        QTest::newRow("Enter on the print dialogue's focused Close") << "PrintPreviewDialog|Ctrl+P|CancelButton" << int(Qt::Key_Return);
+        QTest::newRow("Enter on About's OK") << "frmAbout|Alt+H A|cmdOK" << int(Qt::Key_Return);
+        QTest::newRow("keypad Enter on the About box") << "frmAbout|Alt+H A" << int(Qt::Key_Enter);
+        QTest::newRow("Esc on the About box") << "frmAbout|Alt+H A" << int(Qt::Key_Escape);
+        QTest::newRow("Escape in the Script Editor's list") << "ScriptEditor|Alt+T S|List1" << int(Qt::Key_Escape);
+        QTest::newRow("Escape in the Edit bay") << "ScriptEditor|Alt+T S|ScriptTextBox" << int(Qt::Key_Escape);
     }
     void keys()
     {
         QFETCH(QString, window);
         QFETCH(int, key);
         Rig rig(20);
-        const QStringList parts = window.split(u' ');
+        const QStringList parts = window.split(u'|');
         if (parts.size() > 1)
-            rig.form.action(parts[1].toLatin1().constData())->trigger();
+            support::press(rig.form, parts[1]);
         else
             rig.form.BigPreview_Click();
         // Every window but the close-up is the main window's child.

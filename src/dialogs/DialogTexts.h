@@ -31,10 +31,14 @@ inline constexpr char kSceneLabelSample[] = "Scene Label";
 inline constexpr char kBackgroundSample[] = "Quorvadine Background";
 inline constexpr char kGoDefaults[] = "Go Defaults";
 inline constexpr char kOK[] = "OK";
+// What a screen reader reads for a scheme's option button, whose caption is hidden.
+inline constexpr char kSchemeName[] = "Colour scheme %1";
 
 // Help window.
 inline constexpr char kHelpCaption[] = "Help";
 inline constexpr char kClose[] = "Close";
+inline constexpr char kTopicsName[] = "Help topics";
+inline constexpr char kTopicTextName[] = "Topic";
 inline constexpr std::array<const char *, 3> kSleepLetters{"z", "Z", "Z"};
 
 // About box. The description lacks the blank after "animators.": users have

@@ -86,6 +86,8 @@ Help::Help(QWidget *parent)
 
     for (const dialoglayout::Place &place : dialoglayout::kHelpPlaces)
         control(place.name, place.index)->setGeometry(twips::rect(place.left, place.top, place.width, place.height));
+    List1->setAccessibleName(text(dialogtexts::kTopicsName));
+    Text1->setAccessibleName(text(dialogtexts::kTopicTextName));
     setTabOrder(List1, Text1);
     setTabOrder(Text1, Command1);
     Command1->setDefault(true);

@@ -91,6 +91,7 @@ frmOptions::frmOptions(board::SceneBoard &board, QWidget *parent)
     // Stands for the default colouring; the user never sees or picks it.
     Option1[5]->setVisible(false);
     for (int k = 0; k < 5; ++k) {
+        Option1[k]->setAccessibleName(text(dialogtexts::kSchemeName).arg(k + 1));
         Label1[k] = label(this, dialogtexts::kSceneLabelSample, schemes::kSchemes[k].sceneLabel);
         Label1[5 + k] = label(this, dialogtexts::kBackgroundSample, schemes::kSchemes[k].window);
     }

@@ -49,6 +49,7 @@ PrintPreviewDialog::PrintPreviewDialog(const Platform &platform, PrintSheets &sh
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(twips::rect(kImage1Place.left, kImage1Place.top, kImage1Place.width, kImage1Place.height));
     Image1->setBorder(true);
+    Image1->setAccessibleName(text(kImage1Name));
 
     Text1 = new QPlainTextEdit(this);
     Text1->setObjectName(QStringLiteral("Text1"));
@@ -56,6 +57,7 @@ PrintPreviewDialog::PrintPreviewDialog(const Platform &platform, PrintSheets &sh
     Text1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Text1->setReadOnly(true);
     palette::setBackground(Text1, colours::kWhite);
+    Text1->setAccessibleName(text(kText1Name));
 
     for (int i = 0; i < 6; ++i) {
         const Place &o = kOptionPlaces[i];

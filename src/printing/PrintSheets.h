@@ -20,7 +20,7 @@ struct BoardSnapshot
 {
     QStringList pictures; // every scene's file, scene 1 first
     QStringList entries;  // the script list, header included
-    int currentPage = 1;  // the page shown
+    int currentPage = 1;  // the page shown; 0 for none (the command line)
     bool borders = true;
     int pages() const { return int((pictures.size() + 8) / 9); }
 };

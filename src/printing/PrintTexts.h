@@ -6,6 +6,9 @@ namespace printdialog {
 inline constexpr char kCaption[] = "Print Preview";
 inline constexpr char kPrintSetup[] = "Print Setup";
 inline constexpr char kClose[] = "Close";
+// What a screen reader reads for the preview's picture and script.
+inline constexpr char kImage1Name[] = "Current view";
+inline constexpr char kText1Name[] = "Script of the current view";
 // The progress of a job of more than one board page.
 inline constexpr char kPrintingPage[] = "Printing page %1 of %2";
 

@@ -42,7 +42,10 @@ void drawPicture(QPainter &painter, const SheetItem &item, double devicePerTwip)
     const QRectF box = onDevice(item.geometry, devicePerTwip);
     if (!item.picture.isNull()) {
         // Scaled here, once, so the page holds an image of print resolution
-        // and not the file's full size.
+        // and not the file's full size. Qt's PDF engine embeds an image as a
+        // JPEG once and refers to it again wherever the same image (by its
+        // cache key) is drawn: a picture already at its print size, as the
+        // print sheets hold them, is drawn as it is and so embedded once.
         const QSize target = sheetprint::picturePixels(item.geometry.size());
         QImage image = item.picture.image;
         if (image.size() != target)

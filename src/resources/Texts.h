@@ -69,6 +69,14 @@ inline constexpr char kCurrentViewPrefix[] = "Current View: ";
 inline constexpr char kEndMarker[] = "+++.+++";
 inline constexpr char kJumpToScene[] = "Jump to scene";
 
+// What a screen reader reads for the controls that show no caption of their own.
+inline constexpr char kSceneName[] = "Scene %1"; // a scene box, by its scene's number
+inline constexpr char kPageOf[] = "Page %1 of %2";
+inline constexpr char kPreviewName[] = "Current view";
+inline constexpr char kLogoName[] = "About Quorvadine";
+inline constexpr char kSceneTextName[] = "Script of the current view";
+inline constexpr char kCloseUpName[] = "Close-up of the current view";
+
 // Layout choice window.
 inline constexpr char kLayoutCaption[] = "Layout choice:";
 inline constexpr char kNinePerPage[] = "9  per page";

@@ -3,10 +3,13 @@
 #include "scripts/ScriptText.h"
 
 #include <QDropEvent>
+#include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QTextCursor>
+
+#include <utility>
 
 namespace {
 // The characters a key press puts into the text, as the text box decides:
@@ -38,6 +41,27 @@ QString typedText(const QKeyEvent *event)
 EditBay::EditBay(QWidget *parent)
     : QPlainTextEdit(parent)
 {
+}
+
+void EditBay::selectMarker()
+{
+    if (toPlainText() == QLatin1String(scripts::kEmptyScript))
+        selectAll();
+}
+
+void EditBay::focusInEvent(QFocusEvent *event)
+{
+    QPlainTextEdit::focusInEvent(event);
+    selectMarker();
+    // The click that gave the focus puts the cursor where it landed, after this.
+    m_focusedByClick = event->reason() == Qt::MouseFocusReason;
+}
+
+void EditBay::mousePressEvent(QMouseEvent *event)
+{
+    QPlainTextEdit::mousePressEvent(event);
+    if (std::exchange(m_focusedByClick, false))
+        selectMarker();
 }
 
 qsizetype EditBay::room() const

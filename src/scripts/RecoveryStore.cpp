@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <tuple>
 #include <utility>
 #include <dirent.h>
@@ -124,7 +125,7 @@ int RecoveryStore::openFolder(bool create) const
     // Not followed, and checked on what was opened: a link, or a folder that
     // another user owns or may write to, may have been put there to catch or
     // redirect the copy.
-    const int folder = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    const int folder = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     struct stat status = {};
     if (folder >= 0 && ::fstat(folder, &status) == 0 && usersOwn(status)) {
         if (status.st_mode & 077)
@@ -215,9 +216,12 @@ QList<RecoveryStore::Found> RecoveryStore::leftBehind()
         if (one.copy) {
             m_held.insert(candidate.name, candidate.fd);
         } else {
-            const QString aside = candidate.name + QLatin1String(kAside);
-            ::renameat(folder.fd, QFile::encodeName(candidate.name).constData(), folder.fd,
-                       QFile::encodeName(aside).constData());
+            // Never over one set aside before (the copies of older versions all had one name).
+            QString aside = candidate.name + QLatin1String(kAside);
+            for (int n = 2; n < 100 && ::renameat2(folder.fd, QFile::encodeName(candidate.name).constData(), folder.fd,
+                                                   QFile::encodeName(aside).constData(), RENAME_NOREPLACE) != 0 && errno == EEXIST;
+                 ++n)
+                aside = candidate.name + u'-' + QString::number(n) + QLatin1String(kAside);
             one.fileName = m_folder + u'/' + aside;
             ::close(candidate.fd);
         }

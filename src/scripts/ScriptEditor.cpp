@@ -13,6 +13,7 @@
 #include "widgets/Twips.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -92,6 +93,10 @@ void ScriptEditor::createControls()
     for (const scriptdesign::Tip &tip : scriptdesign::kToolTips)
         findChild<QWidget *>(QLatin1String(tip.control), Qt::FindDirectChildrenOnly)->setToolTip(text(tip.first));
     Command1->setEnabled(false);
+    List1->setAccessibleName(text(scriptdesign::kListName));
+    ScriptTextBox->setAccessibleName(text(scriptdesign::kEditBayName));
+    // Tab goes on to the next control: scripts hold no tabs typed by the user.
+    ScriptTextBox->setTabChangesFocus(true);
 
     connect(List1, &QListWidget::itemSelectionChanged, this, [this] {
         if (selectedIndex() >= 0)
@@ -208,6 +213,14 @@ void ScriptEditor::closeEvent(QCloseEvent *event)
     Q_EMIT closedByUser();
 }
 
+void ScriptEditor::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        Command2_Click();
+    else
+        QWidget::keyPressEvent(event);
+}
+
 // Every entry's text in list order, read from the list: selecting each in
 // turn, as the design walks it, would lay every entry out in the Edit bay
 // and take minutes on a long file, then leave a draft replaced.
@@ -322,7 +335,49 @@ QString ScriptEditor::entryString() const
     return scripts::BuildScriptText(entries);
 }
 
+QString ScriptEditor::scriptOf(int n) const
+{
+    return n >= 1 && n < List1->count() ? scripts::StripEntryNumber(List1->item(n)->text()) : QString();
+}
+
 void ScriptEditor::restoreScripts(const QString &entryString)
 {
     takeScriptText(entryString, true);
+}
+
+void ScriptEditor::keepingDraft(const std::function<void()> &work)
+{
+    const EditState before = editState();
+    work();
+    restoreEditState(before);
+}
+
+ScriptEditor::EditState ScriptEditor::editState() const
+{
+    const QTextCursor cursor = ScriptTextBox->textCursor();
+    const QList<QListWidgetItem *> selected = List1->selectedItems();
+    return {selected.isEmpty() ? -1 : List1->row(selected.first()),
+            ScriptIndexLabel->text(),
+            ScriptTextBox->toPlainText(),
+            cursor.position(),
+            cursor.anchor(),
+            Command1->isEnabled(),
+            indexnumber};
+}
+
+void ScriptEditor::restoreEditState(const EditState &state)
+{
+    clearSelection();
+    if (state.selected >= 0) {
+        const QSignalBlocker blocker(List1);
+        List1->setCurrentRow(state.selected, QItemSelectionModel::ClearAndSelect);
+    }
+    ScriptIndexLabel->setText(state.label);
+    ScriptTextBox->setPlainText(state.bay);
+    QTextCursor cursor = ScriptTextBox->textCursor();
+    cursor.setPosition(state.anchor);
+    cursor.setPosition(state.cursor, QTextCursor::KeepAnchor);
+    ScriptTextBox->setTextCursor(cursor);
+    Command1->setEnabled(state.writable);
+    indexnumber = state.indexnumber;
 }

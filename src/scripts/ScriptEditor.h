@@ -7,6 +7,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class EditBay;
 class QLabel;
 class QListWidget;
@@ -39,9 +41,15 @@ public:
     bool Save();
     // Every entry as a script file holds them, read without selecting any.
     QString entryString() const;
+    // The script of scene n, without its number; empty for no such entry.
+    QString scriptOf(int n) const;
     // Scripts from a recovery copy, put in as Load puts a file's; they stay
     // unsaved until a Save.
     void restoreScripts(const QString &entryString);
+    // Runs `work`, which may select entries (the print dialogue's filling
+    // does), and then puts back what the user had in the Edit bay: an
+    // unwritten draft, its cursor and its entry.
+    void keepingDraft(const std::function<void()> &work);
 
     QListWidget *List1 = nullptr;
     QLabel *Label1 = nullptr;
@@ -74,6 +82,7 @@ Q_SIGNALS:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void createControls();
@@ -85,6 +94,18 @@ private:
     // The list from a script file's text; `unsaved` says whether it still
     // needs saving (a recovery copy does, a loaded file does not).
     void takeScriptText(const QString &entryString, bool unsaved);
+
+    // What selecting entries changes, put back by keepingDraft.
+    struct EditState
+    {
+        int selected;
+        QString label, bay;
+        int cursor, anchor;
+        bool writable;
+        board::Variant indexnumber;
+    };
+    EditState editState() const;
+    void restoreEditState(const EditState &state);
 
     Platform m_platform;
     bool m_unsaved = false;

@@ -19,6 +19,9 @@ inline constexpr char kScenePrefix[] = "Scene: ";
 inline constexpr char kLoadTitle[] = "Load a script";
 inline constexpr char kSaveTitle[] = "Save a script";
 inline constexpr char kFilter[] = "File Format (*.ScE)|*.ScE|";
+// What a screen reader reads for the list and the Edit bay (its caption is spaced out).
+inline constexpr char kListName[] = "Scene scripts";
+inline constexpr char kEditBayName[] = "Edit bay";
 
 struct Control
 {

@@ -40,6 +40,7 @@ BeginOption::BeginOption(QWidget *parent)
         return b;
     };
     Picture1 = picture("Picture1", 120, 120, 1575, 1575);
+    Picture1->setAccessibleName(text(texts::kNinePerPage));
     Command7 = push("Command7", texts::kNinePerPage, 120, 1800, 1575, 375);
     Picture2[0] = picture("Picture2", 1800, 120, 1575, 1575);
     Command6[1] = push("Command6", texts::kEighteenPerPage, 1800, 1800, 1575, 375);

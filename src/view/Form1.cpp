@@ -12,10 +12,12 @@
 #include "resources/StoredBitmaps.h"
 #include "resources/Texts.h"
 #include "scripts/ScriptEditor.h"
+#include "scripts/ScriptText.h"
 #include "view/BeginOption.h"
 #include "view/FormLayout.h"
-#include "view/MenuTree.h"
+#include "widgets/Accessible.h"
 #include "widgets/DesignFont.h"
+#include "widgets/FocusFrame.h"
 #include "widgets/ImageBox.h"
 #include "widgets/Palette.h"
 #include "widgets/Twips.h"
@@ -25,6 +27,8 @@
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -41,6 +45,58 @@
 
 namespace {
 using texts::text;
+
+// The main window's menu bar in display order: captions as designed, with the
+// letter that opens them by keyboard marked, and the platform's standard key
+// for the common commands. An entry with no action is a separator line, or
+// (with `sCloseUp` as its name) the submenu of positions.
+struct Menu
+{
+    QMenu *Form1::*menu;
+    const char *name;
+    const char *caption;
+};
+
+struct Item
+{
+    QMenu *Form1::*menu; // the menu it is in
+    QAction *Form1::*action;
+    const char *name;
+    const char *caption;
+    QKeySequence::StandardKey key;
+};
+
+constexpr std::array<Menu, 4> kMenus{{
+    {&Form1::mFile, "mFile", "&File"},
+    {&Form1::mView, "mView", "&View"},
+    {&Form1::mTools, "mTools", "&Tools"},
+    {&Form1::mHelp, "mHelp", "&Help"},
+}};
+
+constexpr auto kNone = QKeySequence::UnknownKey;
+constexpr std::array<Item, 21> kItems{{
+    {&Form1::mFile, &Form1::sOpen, "sOpen", "&New Quorvadine", QKeySequence::New},
+    {&Form1::mFile, nullptr, "seperator", "-", kNone},
+    {&Form1::mFile, &Form1::sPrint, "sPrint", "&Print...", QKeySequence::Print},
+    {&Form1::mFile, nullptr, "septherator", "-", kNone},
+    {&Form1::mFile, &Form1::sExit, "sExit", "E&xit", QKeySequence::Quit},
+    {&Form1::mView, nullptr, "sCloseUp", "&Close Up Current", kNone},
+    {&Form1::sCloseUp, &Form1::sPosition1, "sPosition1", "Position &1", kNone},
+    {&Form1::sCloseUp, &Form1::sPosition2, "sPosition2", "Position &2", kNone},
+    {&Form1::sCloseUp, &Form1::sPosition3, "sPosition3", "Position &3", kNone},
+    {&Form1::sCloseUp, &Form1::sPosition4, "sPosition4", "Position &4", kNone},
+    {&Form1::sCloseUp, &Form1::sPosition5, "sPosition5", "Position &5", kNone},
+    {&Form1::sCloseUp, &Form1::sPosition6, "sPosition6", "Position &6", kNone},
+    {&Form1::sCloseUp, &Form1::sPosition7, "sPosition7", "Position &7", kNone},
+    {&Form1::sCloseUp, &Form1::sPosition8, "sPosition8", "Position &8", kNone},
+    {&Form1::sCloseUp, &Form1::sPosition9, "sPosition9", "Position &9", kNone},
+    {&Form1::mView, nullptr, "seperator5", "-", kNone},
+    {&Form1::mView, &Form1::sOptions, "sOptions", "&Options", QKeySequence::Preferences},
+    {&Form1::mTools, &Form1::sScriptEditor, "sScriptEditor", "&Script Editor", kNone},
+    {&Form1::mHelp, &Form1::sHelp, "sHelp", "&Help", QKeySequence::HelpContents},
+    {&Form1::mHelp, nullptr, "captioned", "-", kNone},
+    {&Form1::mHelp, &Form1::sAbout, "sAbout", "&About Quorvadine", kNone},
+}};
 
 QPushButton *button(QWidget *parent, const char *name, const char *caption)
 {
@@ -68,10 +124,11 @@ Form1::Form1(const Platform &platform, QWidget *parent)
     setWindowTitle(text(texts::kMainCaption));
     setFont(designfont::of(font()));
     setWindowIcon(resources::appIcon());
+    focusframe::install();
+    accessible::install();
     new WindowPolicy(this);
     createControls();
     createMenus();
-    createShortcuts();
     picturedrop::install(this, text(texts::kPictureFilter), board::SceneBoard::kLongestResult,
                          [this](const DialogResult &dropped) { loadDropped(dropped); });
     m_settle.setSingleShot(true);
@@ -104,6 +161,10 @@ void Form1::createControls()
         Image1[i]->setObjectName(QStringLiteral("Image1"));
         Image1[i]->setProperty("index", i);
         Image1[i]->setVisible(false);
+        // The nine boxes are one stop of the Tab key: the box focused last.
+        Image1[i]->setFocusPolicy(i == 0 ? Qt::StrongFocus : Qt::ClickFocus);
+        Image1[i]->setSelectable(true);
+        Image1[i]->installEventFilter(this);
     }
 
     Frame1 = new QFrame(m_inner);
@@ -117,6 +178,8 @@ void Form1::createControls()
     BigPreview = new ImageBox(Frame1);
     BigPreview->setObjectName(QStringLiteral("BigPreview"));
     BigPreview->setCursor(resources::magnifierCursor());
+    PictureLabelLogo->setAccessibleName(text(texts::kLogoName));
+    BigPreview->setAccessibleName(text(texts::kPreviewName));
     FatViewSceneLabel = label(Frame1, "FatViewSceneLabel", QString());
     palette::setBackground(FatViewSceneLabel, colours::kBlack);
     palette::setForeground(FatViewSceneLabel, colours::kGrey);
@@ -125,6 +188,7 @@ void Form1::createControls()
     SceneText->setReadOnly(true);
     SceneText->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     palette::setBackground(SceneText, colours::kWhite);
+    SceneText->setAccessibleName(text(texts::kSceneTextName));
     Command1 = button(Frame1, "Command1", "<<");
     Command2 = button(Frame1, "Command2", ">>");
     Command6 = button(Frame1, "Command6", "Help");
@@ -158,53 +222,89 @@ void Form1::createControls()
 void Form1::createMenus()
 {
     QMenuBar *bar = menuBar();
-    for (const menus::Entry &entry : menus::kMenus) {
+    for (const Menu &entry : kMenus) {
         QMenu *m = bar->addMenu(text(entry.caption));
         m->setObjectName(QLatin1String(entry.name));
-        m_menus.insert(entry.name, m);
+        this->*entry.menu = m;
     }
-    for (const menus::Entry &entry : menus::kItems) {
-        QMenu *parentMenu = m_menus.value(entry.submenu ? entry.submenu : entry.menu);
-        QAction *a = nullptr;
-        if (qstrcmp(entry.caption, "-") == 0) {
-            a = parentMenu->addSeparator();
-        } else if (qstrcmp(entry.name, "sCloseUp") == 0) {
-            QMenu *sub = parentMenu->addMenu(text(entry.caption));
-            sub->setObjectName(QLatin1String(entry.name));
-            m_menus.insert(entry.name, sub);
-            a = sub->menuAction();
+    for (const Item &entry : kItems) {
+        QMenu *in = this->*entry.menu;
+        if (entry.action) {
+            QAction *a = in->addAction(text(entry.caption));
+            a->setObjectName(QLatin1String(entry.name));
+            a->setShortcuts(entry.key);
+            this->*entry.action = a;
+        } else if (qstrcmp(entry.caption, "-") == 0) {
+            in->addSeparator()->setObjectName(QLatin1String(entry.name));
         } else {
-            a = parentMenu->addAction(text(entry.caption));
+            sCloseUp = in->addMenu(text(entry.caption));
+            sCloseUp->setObjectName(QLatin1String(entry.name));
+            sCloseUp->menuAction()->setObjectName(QLatin1String(entry.name));
         }
-        a->setObjectName(QLatin1String(entry.name));
-        m_actions.insert(entry.name, a);
     }
-    connect(action("sOpen"), &QAction::triggered, this, &Form1::sOpen_Click);
-    connect(action("sExit"), &QAction::triggered, this, &Form1::sExit_Click);
+    connect(sOpen, &QAction::triggered, this, &Form1::sOpen_Click);
+    connect(sPrint, &QAction::triggered, this, &Form1::sPrint_Click);
+    connect(sExit, &QAction::triggered, this, &Form1::sExit_Click);
+    const std::array<QAction *, 9> items = positions();
     for (int number = 1; number <= 9; ++number)
-        connect(action(QByteArray("sPosition" + QByteArray::number(number)).constData()), &QAction::triggered, this,
-                [this, number] { sPosition_Click(number); });
-    connect(action("sScriptEditor"), &QAction::triggered, this, &Form1::sScriptEditor_Click);
-    connect(action("sOptions"), &QAction::triggered, this, &Form1::sOptions_Click);
-    connect(action("sHelp"), &QAction::triggered, this, &Form1::sHelp_Click);
-    connect(action("sAbout"), &QAction::triggered, this, &Form1::sAbout_Click);
-    connect(action("sPrint"), &QAction::triggered, this, &Form1::sPrint_Click);
+        connect(items[number - 1], &QAction::triggered, this, [this, number] { sPosition_Click(number); });
+    connect(sOptions, &QAction::triggered, this, &Form1::sOptions_Click);
+    connect(sScriptEditor, &QAction::triggered, this, &Form1::sScriptEditor_Click);
+    connect(sHelp, &QAction::triggered, this, &Form1::sHelp_Click);
+    connect(sAbout, &QAction::triggered, this, &Form1::sAbout_Click);
+    // F10 opens the first menu, as on most desktops.
+    new QShortcut(QKeySequence(Qt::Key_F10), this, [this] { menuBar()->setActiveAction(mFile->menuAction()); });
 }
 
-void Form1::createShortcuts()
+std::array<QAction *, 9> Form1::positions() const
 {
-    // Keys of this window only: the menu tree keeps no shortcuts. A key does
-    // what its button does, and nothing while the button is disabled.
-    const std::pair<Qt::Key, std::function<void()>> keys[] = {
-        {Qt::Key_PageDown, [this] { Command4->click(); }},
-        {Qt::Key_PageUp, [this] { Command5->click(); }},
-        {Qt::Key_Home, [this] { m_board.GoToPage(1); }},
-        {Qt::Key_End, [this] { m_board.GoToPage(m_board.lastPage()); }},
-        {Qt::Key_Left, [this] { Command1->click(); }},
-        {Qt::Key_Right, [this] { Command2->click(); }},
-    };
-    for (const auto &[key, command] : keys)
-        new QShortcut(QKeySequence(key), this, command, Qt::WindowShortcut);
+    return {sPosition1, sPosition2, sPosition3, sPosition4, sPosition5, sPosition6, sPosition7, sPosition8, sPosition9};
+}
+
+bool Form1::eventFilter(QObject *watched, QEvent *event)
+{
+    const auto box = std::find(Image1.begin(), Image1.end(), watched);
+    if (box == Image1.end())
+        return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::FocusIn) {
+        for (ImageBox *other : Image1)
+            other->setFocusPolicy(other == *box ? Qt::StrongFocus : Qt::ClickFocus);
+    } else if (event->type() == QEvent::KeyPress) {
+        return boardKey(int(box - Image1.begin()), static_cast<QKeyEvent *>(event));
+    }
+    return false;
+}
+
+bool Form1::boardKey(int index, const QKeyEvent *key)
+{
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    // Each page key does what its button does, and nothing while the button is disabled.
+    int to = index;
+    switch (key->key()) {
+    case Qt::Key_PageDown: Command4->click(); return true;
+    case Qt::Key_PageUp: Command5->click(); return true;
+    case Qt::Key_Home: m_board.GoToPage(1); return true;
+    case Qt::Key_End: m_board.GoToPage(m_board.lastPage()); return true;
+    case Qt::Key_Left: to = index - 1; break;
+    case Qt::Key_Right: to = index + 1; break;
+    case Qt::Key_Up: to = index - 3; break;
+    case Qt::Key_Down: to = index + 3; break;
+    default: return false;
+    }
+    if (to >= 0 && to < 9 && Image1[to]->isVisible())
+        Image1[to]->setFocus(Qt::OtherFocusReason);
+    return true;
+}
+
+void Form1::focusBoard()
+{
+    if (!m_board.hasBoard())
+        return;
+    const auto tabStop = std::find_if(Image1.begin(), Image1.end(),
+                                      [](const ImageBox *box) { return box->focusPolicy() == Qt::StrongFocus; });
+    if (tabStop != Image1.end() && (*tabStop)->isVisible())
+        (*tabStop)->setFocus(Qt::OtherFocusReason);
 }
 
 void Form1::applyGeometry()
@@ -346,6 +446,7 @@ W *Form1::window()
             m_board.GoSmall = true;
             m_board.BeginBoard();
             windowpolicy::bringToFront(this);
+            focusBoard();
         });
         made->Form_Load();
     } else if constexpr (std::is_same_v<W, ScriptEditor>) {
@@ -356,10 +457,15 @@ W *Form1::window()
         });
         connect(made, &ScriptEditor::closedByUser, this, [this] { m_board.GoShowOpenDialog = false; });
         connect(made, &ScriptEditor::unsavedScriptsChanged, this, &Form1::keepRecoveryCopy);
+        // A script written or loaded: the scene boxes describe it.
+        connect(made, &ScriptEditor::unsavedScriptsChanged, this, &Form1::describeBoard);
         made->Form_Load(m_board.Text2.Text());
     } else if constexpr (std::is_same_v<W, PrintPreviewDialog>) {
         made = new PrintPreviewDialog(m_platform, printSheets(), this);
-        made->Form_Load(m_board, scriptList());
+        // Filling the sheets reads the scripts by selecting them: the Script
+        // Editor's unwritten draft comes back afterwards, as at Save.
+        board::ScriptListAccess &list = scriptList();
+        scriptEditor()->keepingDraft([&] { made->Form_Load(m_board, list); });
     } else if constexpr (std::is_same_v<W, frmOptions>) {
         made = new frmOptions(m_board, this);
         connect(made, &frmOptions::boardChanged, this, &Form1::updateFromBoard);
@@ -413,10 +519,33 @@ void Form1::updateFromBoard()
     FatViewSceneLabel->setText(b.FatViewSceneLabel);
     if (SceneText->toPlainText() != b.SceneText)
         SceneText->setPlainText(b.SceneText);
-    action("sPrint")->setEnabled(b.sPrintEnabled);
-    action("sScriptEditor")->setEnabled(b.sScriptEditorEnabled);
-    for (int i = 1; i <= 9; ++i)
-        action(QByteArray("sPosition" + QByteArray::number(i)).constData())->setEnabled(b.sPositionEnabled);
+    sPrint->setEnabled(b.sPrintEnabled);
+    sScriptEditor->setEnabled(b.sScriptEditorEnabled);
+    for (QAction *position : positions())
+        position->setEnabled(b.sPositionEnabled);
+    describeBoard();
+}
+
+// What a screen reader reads of the board: each box by its scene's number,
+// with the start of the scene's script; the current position selected; and
+// each new page told.
+void Form1::describeBoard()
+{
+    const board::SceneBoard &b = m_board;
+    for (int i = 0; i < 9; ++i) {
+        const QString scene = b.SceneLabel[i].section(u':', 1).trimmed();
+        Image1[i]->setAccessibleName(text(texts::kSceneName).arg(scene));
+        // Until the Script Editor is made, every scene is without a script.
+        const QString script = scriptEditor() ? scriptEditor()->scriptOf(scene.toInt()) : text(scripts::kEmptyScript);
+        Image1[i]->setAccessibleDescription(script.left(80));
+        Image1[i]->setSelected(b.hasBoard() && b.d.toInt() == i);
+    }
+    const int page = b.hasBoard() ? b.Amounted.toInt() : 0;
+    const QString pageOf = text(texts::kPageOf).arg(page).arg(b.lastPage());
+    PageCurrent->setAccessibleName(page ? pageOf : QString());
+    if (page && page != m_announcedPage)
+        accessible::announce(this, pageOf);
+    m_announcedPage = page;
 }
 
 QSize Form1::sceneBoxPixels() const
@@ -470,6 +599,7 @@ void Form1::sOpen_Click()
     if (!scriptsMayGo())
         return;
     m_board.FirstStep();
+    focusBoard();
 }
 
 // Pictures dropped on the window load as if chosen in the picture dialog.
@@ -478,6 +608,7 @@ void Form1::loadDropped(const DialogResult &dropped)
     if (!scriptsMayGo())
         return;
     m_board.LoadPictures(dropped);
+    focusBoard();
 }
 
 // Scripts written since the last Save or Load go only when the user says so:
@@ -624,6 +755,7 @@ bool Form1::offerRecovery()
             scriptList();
             scriptEditor()->restoreScripts(found.copy->entryString);
         }
+        focusBoard();
         break;
     }
     m_recovery.release();

@@ -9,7 +9,6 @@
 #include "view/FormLayout.h"
 #include "view/Quorvadine.h"
 
-#include <QHash>
 #include <QList>
 #include <QMainWindow>
 #include <QPointer>
@@ -21,6 +20,7 @@
 
 class QAction;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QMenu;
 class QPlainTextEdit;
@@ -51,9 +51,6 @@ public:
     // Re-reads the board's state into the controls (one place for every
     // caption, picture, colour and enabled state the board drives).
     void updateFromBoard();
-
-    QAction *action(const char *name) const { return m_actions.value(QByteArray(name)); }
-    QMenu *menu(const char *name) const { return m_menus.value(QByteArray(name)); }
 
     // Secondary windows: each exists at most once, is created on first use
     // and is only brought to the front when shown again. Null while it does
@@ -88,6 +85,29 @@ public:
     QLabel *FrameTotal = nullptr;
     QLabel *PageCurrent = nullptr;
 
+    // The menus and their items, by their design names.
+    QMenu *mFile = nullptr;
+    QMenu *mView = nullptr;
+    QMenu *mTools = nullptr;
+    QMenu *mHelp = nullptr;
+    QMenu *sCloseUp = nullptr; // "Close Up Current", the submenu of positions
+    QAction *sOpen = nullptr;
+    QAction *sPrint = nullptr;
+    QAction *sExit = nullptr;
+    QAction *sPosition1 = nullptr;
+    QAction *sPosition2 = nullptr;
+    QAction *sPosition3 = nullptr;
+    QAction *sPosition4 = nullptr;
+    QAction *sPosition5 = nullptr;
+    QAction *sPosition6 = nullptr;
+    QAction *sPosition7 = nullptr;
+    QAction *sPosition8 = nullptr;
+    QAction *sPosition9 = nullptr;
+    QAction *sOptions = nullptr;
+    QAction *sScriptEditor = nullptr;
+    QAction *sHelp = nullptr;
+    QAction *sAbout = nullptr;
+
     void sOpen_Click();
     void sExit_Click();
     void sScriptEditor_Click();
@@ -117,6 +137,7 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // BoardHost
@@ -130,7 +151,13 @@ private:
     W *window();
     void createControls();
     void createMenus();
-    void createShortcuts();
+    std::array<QAction *, 9> positions() const;
+    // The board's keys, on a focused scene box only: arrows move the focus
+    // between the boxes, the page keys page. True when the key was one.
+    bool boardKey(int index, const QKeyEvent *key);
+    // Focus on the board once a board is shown.
+    void focusBoard();
+    void describeBoard();
     void applyGeometry();
     void decodeAtBoxSize();
     void keepDesignSize();
@@ -145,8 +172,7 @@ private:
     Platform m_platform;
     board::SceneBoard m_board;
     QWidget *m_inner = nullptr;
-    QHash<QByteArray, QAction *> m_actions;
-    QHash<QByteArray, QMenu *> m_menus;
+    int m_announcedPage = 0; // the page a screen reader was told of last
     // In the order the window closes them.
     std::tuple<QPointer<ScriptEditor>, QPointer<BeginOption>, QPointer<frmAbout>, QPointer<Help>,
                QPointer<PrintPreviewDialog>, QPointer<Quorvadine>, QPointer<frmOptions>>

@@ -3,6 +3,7 @@
 #include "board/SceneBoard.h"
 #include "interfaces/PictureLoader.h"
 #include "resources/Colours.h"
+#include "resources/Texts.h"
 #include "widgets/ImageBox.h"
 #include "widgets/Palette.h"
 #include "widgets/Twips.h"
@@ -26,6 +27,7 @@ Quorvadine::Quorvadine(PictureLoader &loader)
     palette::setBackground(this, colours::kGrey);
     Image1 = new ImageBox(this);
     Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setAccessibleName(texts::text(texts::kCloseUpName));
 }
 
 void Quorvadine::Form_Load(const board::SceneBoard &main)

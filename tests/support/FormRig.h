@@ -62,10 +62,26 @@ struct FormRig
     }
     PrintPreviewDialog *openPrint()
     {
-        form.action("sPrint")->trigger();
+        form.sPrint->trigger();
         return form.printPreviewDialog();
     }
 };
+
+// The menus walked as a user walks them, by keys: each step of `keys`
+// ("Alt+V C 5", "F10 Right Return", "Ctrl+P") goes to the open menu, or to
+// the main window, made active, while none is open.
+inline void press(Form1 &form, const QString &keys)
+{
+    for (const QString &step : keys.split(u' ', Qt::SkipEmptyParts)) {
+        const QKeyCombination key = QKeySequence::fromString(step)[0];
+        QWidget *to = QApplication::activePopupWidget();
+        if (!to && QApplication::activeWindow() != &form) {
+            form.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&form));
+        }
+        QTest::keyClick(to ? to : &form, key.key(), key.keyboardModifiers());
+    }
+}
 
 // A drop as a file manager makes one (text: as another program does), Shift
 // held for a move; the action it was answered with.

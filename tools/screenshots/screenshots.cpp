@@ -54,7 +54,7 @@ int main(int argc, char *argv[])
     QTest::mouseClick(form.beginOption()->Command7, Qt::LeftButton);
 
     // A script for scene 5, written in the Script Editor.
-    form.action("sScriptEditor")->trigger();
+    form.sScriptEditor->trigger();
     ScriptEditor *editor = form.scriptEditor();
     editor->selectEntry(5);
     editor->ScriptTextBox->selectAll();
@@ -77,12 +77,12 @@ int main(int argc, char *argv[])
         save(&form, out.filePath(QStringLiteral("board-%1x%2.png").arg(screen.width()).arg(screen.height())));
     }
 
-    form.action("sHelp")->trigger();
+    form.sHelp->trigger();
     save(form.help(), out.filePath(QStringLiteral("help.png")));
     form.help()->close();
 
     // "Page Images + Scripts" to a PDF.
-    form.action("sPrint")->trigger();
+    form.sPrint->trigger();
     PrintPreviewDialog *print = form.printPreviewDialog();
     print->Option1[3]->setChecked(true);
     save(print, out.filePath(QStringLiteral("print-dialogue.png")));
