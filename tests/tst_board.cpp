@@ -7,7 +7,6 @@
 #include "interfaces/ShortNames.h"
 #include "resources/Texts.h"
 #include "support/BoardRig.h"
-#include "support/FormRig.h"
 #include "support/StrayDialogs.h"
 #include "view/BeginOption.h"
 #include "view/Form1.h"
@@ -27,8 +26,6 @@ using board::SceneBoard;
 using board::Variant;
 
 namespace {
-QString t(const char *literal) { return QString::fromUtf8(literal); }
-
 using support::names;
 using Rig = support::BoardRig;
 } // namespace
@@ -42,9 +39,6 @@ private Q_SLOTS:
     void counting();
     void keepsBoard_data();
     void keepsBoard();
-    void resultLimit_data();
-    void resultLimit();
-    void layoutChoiceWindow();
     void layoutChoice_data();
     void layoutChoice();
     void naturalOrder_data();
@@ -148,55 +142,6 @@ void tst_board::keepsBoard()
     QVERIFY(!rig.fake.pointer.isBusy());
 }
 
-// Pictures whose names make the dialog's text 32,000 characters long load; one more is a failure, never a
-// board cut short. Dropped here: drops and the dialog make the text alike.
-void tst_board::resultLimit_data()
-{
-    QTest::addColumn<int>("length");
-    QTest::addColumn<QString>("total");
-    QTest::newRow("32,000 characters") << 32000 << "Total Images= 500";
-    QTest::newRow("32,001 characters: the loading message") << 32001 << "Total Images= 9";
-}
-
-void tst_board::resultLimit()
-{
-    QFETCH(int, length);
-    QTemporaryDir dir;
-    const int room = length - int(shortnames::directory(dir.path()).size()), each = room / 500; // a blank and a name
-    for (int i = 0; i < 500; ++i) {
-        const QString name = QString::number(1000 + i).leftJustified(each + (i < room % 500) - 5, u'x');
-        QVERIFY(QFile(dir.filePath(name + ".jpg")).open(QIODevice::WriteOnly));
-    }
-    support::FormRig rig(9);
-    rig.fake.messages.texts.clear();
-    QCOMPARE(support::drop(&rig.form, {QUrl::fromLocalFile(dir.path())}), Qt::CopyAction);
-    QTEST(rig.form.FrameTotal->text(), "total");
-    QCOMPARE(rig.fake.messages.texts, QStringList{t(length > 32000 ? texts::kLoadError : texts::kMissingPicture)});
-}
-
-void tst_board::layoutChoiceWindow()
-{
-    FakePlatform fake;
-    Form1 form(fake.platform());
-    form.start();
-    QCOMPARE(form.windowTitle(), t("Quorvadine v1.0"));
-    QVERIFY(!takesInput(form));
-    BeginOption *choice = form.beginOption();
-    QVERIFY(choice && choice->isVisible());
-    QCOMPARE(choice->windowTitle(), t("Layout choice:"));
-    QCOMPARE(choice->size(), QSize(twips::toPixels(5085), twips::toPixels(2625)));
-
-    QStringList captions;
-    for (const QWidget *control : choice->findChildren<QWidget *>())
-        if (const QString text = control->property("text").toString(); !text.isEmpty())
-            captions << control->objectName() + (control->isEnabled() ? u'=' : u'~') + text;
-    QCOMPARE(captions, (QStringList{"Command7=9  per page", "Command6~18 per page", "Command6~36 per page",
-                                    "Label1=Must load min amount as per choice", "Command1=Cancel"}));
-    QCOMPARE((QList<int>{choice->Picture1->picture().resource, choice->Picture2[0]->picture().resource,
-                         choice->Picture2[1]->picture().resource}),
-             (QList<int>{2001, 2005, 2005}));
-}
-
 void tst_board::layoutChoice_data()
 {
     QTest::addColumn<QString>("how");
@@ -223,6 +168,19 @@ void tst_board::layoutChoice()
     Form1 form(fake.platform());
     form.start();
     QPointer<BeginOption> choice = form.beginOption();
+    // The layout choice over the main window, which takes no input meanwhile.
+    QVERIFY(choice && choice->isVisible() && !takesInput(form));
+    QCOMPARE(form.windowTitle() + u'|' + choice->windowTitle(), t("Quorvadine v1.0|Layout choice:"));
+    QCOMPARE(choice->size(), QSize(twips::toPixels(5085), twips::toPixels(2625)));
+    QStringList captions;
+    for (const QWidget *control : choice->findChildren<QWidget *>())
+        if (const QString text = control->property("text").toString(); !text.isEmpty())
+            captions << control->objectName() + (control->isEnabled() ? u'=' : u'~') + text;
+    QCOMPARE(captions, (QStringList{"Command7=9  per page", "Command6~18 per page", "Command6~36 per page",
+                                    "Label1=Must load min amount as per choice", "Command1=Cancel"}));
+    QCOMPARE((QList<int>{choice->Picture1->picture().resource, choice->Picture2[0]->picture().resource,
+                         choice->Picture2[1]->picture().resource}),
+             (QList<int>{2001, 2005, 2005}));
     if (answer.isEmpty())
         fake.pictures.cancel();
     else

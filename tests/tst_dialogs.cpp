@@ -1,5 +1,5 @@
-// The options window, the help window and the About box, driven from the
-// main window as a user would.
+// The secondary windows, and the options window, the help window and the About
+// box in particular, driven from the main window as a user would.
 #include "dialogs/Help.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmOptions.h"
@@ -59,52 +59,91 @@ private Q_SLOTS:
 void tst_dialogs::windows_data()
 {
     QTest::addColumn<QString>("opening"); // the keys that open it
+    QTest::addColumn<QString>("again");   // another way to ask for it, once it is hidden: keys, or a control clicked
     QTest::addColumn<QString>("title");
-    QTest::addColumn<QSize>("client"); // in twips
+    QTest::addColumn<QSize>("client"); // in twips; none: placed by its own rule
     QTest::addColumn<QStringList>("captions");
-    QTest::newRow("options") << t("Alt+V O") << t(" Options") << QSize(4095, 4695)
+    QTest::addColumn<bool>("blocks");  // the main window takes no input while it is open
+    QTest::addColumn<bool>("topmost"); // in the stay-on-top band from its first showing
+    QTest::newRow("options") << "Alt+V O" << "Alt+V O" << t(" Options") << QSize(4095, 4695)
                              << QStringList{"cmdOK=OK", "Check0=Borders on scenes", "Check1=Screen resolution alerts",
                                             "Check2=Show tips at mouse hesitation", "Label1= Colour schemes:",
-                                            "Label1=Scene Label", "Label1=Quorvadine Background", "Command1=Go Defaults"};
-    QTest::newRow("help") << t("Alt+H H") << t("Help") << QSize(5385, 3840)
-                          << QStringList{"Command1=Close", "Label1=z", "Label1=Z"};
-    QTest::newRow("About") << t("Alt+H A") << t("About Quorvadine") << QSize(5730, 2400)
-                           << QStringList{t("lblDescription=This application may be of particular use to designers, cartoonists, "
-                                            "script writers, children book illustrators, directors and animators.Further "
-                                            "information can be found at: https://quorvadine.example/"),
-                                          "lblVersion=Version 1.0", t("Label1=\u00A9 2026 Quorvadine"), "cmdOK=OK"};
-    QTest::newRow("print dialogue") << t("Alt+F P") << t("Print Preview") << QSize(6525, 2880)
+                                            "Label1=Scene Label", "Label1=Quorvadine Background", "Command1=Go Defaults"}
+                             << true << true;
+    QTest::newRow("help: menu, then button") << "Alt+H H" << "Command6" << t("Help") << QSize(5385, 3840)
+                                             << QStringList{"Command1=Close", "Label1=z", "Label1=Z"} << false << true;
+    QTest::newRow("About: menu, then logo")
+        << "Alt+H A" << "PictureLabelLogo" << t("About Quorvadine") << QSize(5730, 2400)
+        << QStringList{t("lblDescription=This application may be of particular use to designers, cartoonists, script writers, "
+                         "children book illustrators, directors and animators.Further information can be found at: "
+                         "https://quorvadine.example/"),
+                       "lblVersion=Version 1.0", t("Label1=\u00A9 2026 Quorvadine"), "cmdOK=OK"}
+        << false << false;
+    QTest::newRow("print dialogue: menu, then Ctrl+P") << "Alt+F P" << "Ctrl+P" << t("Print Preview") << QSize(6525, 2880)
                                     << QStringList{"Option1=Single Image + Script", "Option1=Single Image only",
                                                    "Option1=Single Script only", "Option1=Page Images + Scripts",
                                                    "Option1=Page Images only", "Option1=Page Scripts only",
-                                                   "OKButton=Print Setup", "CancelButton=Close"};
+                                                   "OKButton=Print Setup", "CancelButton=Close"}
+                                    << true << true;
+    QTest::newRow("Script Editor") << "Alt+T S" << "Alt+T S" << t("Script Editor") << QSize(8250, 4725)
+                                   << QStringList{"Label1=E d i t    B a y", "ScriptIndexLabel=Scene: 1", "Command1=<--write to scene",
+                                                  "Command3=Load", "Command4=Save", "Command2=Close"}
+                                   << false << true;
+    QTest::newRow("close-up: Position 9, then the preview") << "Alt+V C 9" << "BigPreview" << t("CloseUp") << QSize()
+                                                            << QStringList() << false << false;
 }
 
-// Each window: its title and every caption, no minimise or maximise button, and
-// centred by its size on the work area of the main window's screen.
+// Each window: its title and every caption, a fixed size without minimise or maximise button, centred by its size on the work
+// area of the main window's screen, and the only one of its kind: hidden (as the Script Editor's Close does)
+// and asked for again, it comes back. Some take the main window's input, till they close.
 void tst_dialogs::windows()
 {
-    QFETCH(QString, opening);
+    QFETCH(QString, title);
     QFETCH(QSize, client);
-    FormRig rig(9);
+    FormRig rig(20);
     Form1 &f = rig.form;
     // With two screens (tst_dialogs_two_screens) the main window is on the second, not the primary.
     f.windowHandle()->setScreen(QGuiApplication::screens().last());
     const QRect area = QGuiApplication::screens().last()->availableGeometry();
-    press(f, opening);
-    QWidget *window = f.options() ? static_cast<QWidget *>(f.options()) : f.help() ? static_cast<QWidget *>(f.help())
-                      : f.about() ? static_cast<QWidget *>(f.about()) : f.printPreviewDialog();
+    QTest::mouseClick(f.Image1[0], Qt::LeftButton);
+    const auto perform = [&f](const QString &how) {
+        QWidget *control = f.findChild<QWidget *>(how);
+        control ? QTest::mouseClick(control, Qt::LeftButton) : press(f, how);
+        flushDeletes();
+    };
+    const auto shown = [&title] {
+        QWidgetList all = QApplication::topLevelWidgets();
+        all.removeIf([&](const QWidget *w) { return !w->isVisible() || w->windowTitle() != title; });
+        return all;
+    };
+    QFETCH(QString, opening);
+    perform(opening);
+    QCOMPARE(shown().size(), 1);
+    QPointer<QWidget> window = shown().first();
     QVERIFY(!(window->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
-    QTEST(window->windowTitle(), "title");
+    QCOMPARE(window->minimumSize(), window->maximumSize());
+    QTEST(window->windowFlags().testFlag(Qt::WindowStaysOnTopHint), "topmost");
     const QRect expected = twips::rect(0, 0, client.width(), client.height());
-    QCOMPARE(window->geometry(), expected.translated(area.x() + (area.width() - expected.width()) / 2,
-                                                     area.y() + (area.height() - expected.height()) / 2));
+    if (client.isValid())
+        QCOMPARE(window->geometry(), expected.translated(area.x() + (area.width() - expected.width()) / 2,
+                                                         area.y() + (area.height() - expected.height()) / 2));
     QStringList captions;
     for (const QWidget *control : window->findChildren<QWidget *>())
         if (const QString text = control->property("text").toString(); !text.isEmpty())
             captions << control->objectName() + u'=' + text;
     captions.removeDuplicates();
     QTEST(captions, "captions");
+    // The Script Editor's item closes the scene first: Save or Load comes next.
+    QCOMPARE(f.BigPreview->picture().resource == 2000, title == u"Script Editor");
+    window->hide();
+    QFETCH(QString, again);
+    perform(again);
+    QCOMPARE(shown(), QWidgetList{window.data()});
+    QTest::mouseClick(f.windowHandle(), Qt::LeftButton, {}, f.Command4->mapTo(&f, QPoint(5, 5)));
+    QTEST(f.PageCurrent->text() == u"Page: 1", "blocks");
+    window->close();
+    flushDeletes();
+    QVERIFY(takesInput(f));
 }
 
 void tst_dialogs::options_data()

@@ -7,7 +7,7 @@
 #include "pictures/QtPictureLoader.h"
 #include "resources/StoredBitmaps.h"
 #include "resources/Texts.h"
-#include "support/PictureFiles.h"
+#include "support/FormRig.h"
 #include "widgets/ImageBox.h"
 
 #include <QDir>
@@ -30,8 +30,6 @@
 using namespace testpictures;
 
 namespace {
-QString t(const char *literal) { return QString::fromUtf8(literal); }
-
 // A picture padded to 4096 bytes, so that one painted over in place keeps its file's size.
 bool writePadded(const QString &path, QColor colour)
 {
@@ -158,7 +156,7 @@ void tst_pictures::pictureFiles()
     QVERIFY(!twoSeconds.hasExpired());
     QVERIFY2(peakKiB() - peakBefore < (how == "6000" ? 300 : 32) * 1024, qPrintable(QString::number(peakKiB() - peakBefore)));
 
-    ShownBoard board(result);
+    support::FormRig board(result);
     const bool broken = shown.isEmpty();
     QCOMPARE(board.fake.messages.texts, broken ? QStringList{t(texts::kMissingPicture)} : QStringList());
     QVERIFY(!board.fake.messages.busyAtMessage.contains(true));
@@ -390,7 +388,7 @@ void tst_pictures::decodedAhead()
     QFETCH(QList<int>, pages);
     QTemporaryDir root;
     const QDir dir(root.path());
-    ShownBoard shown(boardOf(dir, scenes));
+    support::FormRig shown(boardOf(dir, scenes));
     shown.fake.loader.waitForLookAhead();
     const QString scene10 = dir.filePath("s10.jpg"), fresh = dir.filePath("new");
     const bool changed = change == "in place" || change == "replace";

@@ -161,22 +161,20 @@ void tst_printing::printedPlaces()
     const QString pdf = rig.dir.filePath(QStringLiteral("out.pdf"));
     rig.fake.printer.print(pdf);
     QTest::mouseClick(dialog->OKButton, Qt::LeftButton);
-    // What is where, in twips: a picture's box by its scene's colour, a row by the top of its text, which
-    // keeps 30 twips off the edges of its box.
+    // What is where, in twips, within a pixel of its place in the design: a picture's box by its scene's
+    // colour, a row by the top of its text, which keeps 30 twips inside its box.
     const QPointF origin = a4Origin() * 20;
-    QList<QRectF> found, designed;
     const QImage page = rendered(pdf, 1);
+    QList<QRectF> found, designed(pictures.cbegin(), pictures.cend());
     for (int k = 0; k < pictures.size(); ++k) {
-        const QColor colour = rig.form.board().Image1[k].picture.image.pixelColor(20, 15);
+        const QRgb colour = rig.form.board().Image1[k].picture.image.pixel(20, 15);
         QRect pixels;
         for (int y = 0; y < page.height(); ++y)
-            for (int x = 0; x < page.width(); ++x) {
-                const QColor c = page.pixelColor(x, y);
-                if (qAbs(c.red() - colour.red()) + qAbs(c.green() - colour.green()) + qAbs(c.blue() - colour.blue()) < 40)
+            for (int x = 0; x < page.width(); ++x)
+                if (const QRgb c = page.pixel(x, y);
+                    qAbs(qRed(c) - qRed(colour)) + qAbs(qGreen(c) - qGreen(colour)) + qAbs(qBlue(c) - qBlue(colour)) < 40)
                     pixels |= QRect(x, y, 1, 1);
-            }
         found << QRectF(QRectF(pixels).topLeft() * 10 - origin, QRectF(pixels).size() * 10);
-        designed << pictures[k];
     }
     const QString words = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), QStringLiteral("-l"), u"1"_qs, pdf, u"-"_qs});
     static const QRegularExpression entry(QStringLiteral("yMin=\"([\\d.]+)\"[^>]*>\\d+\\.-empty-<"));
@@ -185,11 +183,11 @@ void tst_printing::printedPlaces()
     for (const int top : rows)
         designed << QRectF(0, top, 0, 0);
     QCOMPARE(found.size(), designed.size());
-    for (qsizetype i = 0; i < found.size(); ++i) { // within a pixel
-        const QRectF &f = found[i], &d = designed[i];
-        const QList<qreal> off{f.left() - d.left(), f.top() - d.top(), f.right() - d.right(), f.bottom() - d.bottom()};
-        QVERIFY2(std::all_of(off.begin(), off.end(), [](qreal o) { return qAbs(o) <= 12; }),
-                 qPrintable(QStringLiteral("designed at %1, %2; found at %3, %4").arg(d.left()).arg(d.top()).arg(f.left()).arg(f.top())));
+    for (qsizetype i = 0; i < found.size(); ++i) {
+        const QRectF off(found[i].topLeft() - designed[i].topLeft(), found[i].size() - designed[i].size());
+        QVERIFY2(qAbs(off.x()) <= 12 && qAbs(off.y()) <= 12 && qAbs(off.width()) <= 12 && qAbs(off.height()) <= 12,
+                 qPrintable(QStringLiteral("designed at %1, %2; found at %3, %4")
+                                .arg(designed[i].x()).arg(designed[i].y()).arg(found[i].x()).arg(found[i].y())));
     }
 }
 

@@ -13,8 +13,6 @@
 #include <QtTest>
 
 namespace {
-QString t(const char *literal) { return QString::fromUtf8(literal); }
-
 // A main window on a board of `count` pictures, with the Script Editor's list
 // stood in for.
 struct Rig : support::FormRig

@@ -23,6 +23,9 @@
 // Test doubles that play back scripted answers and record what was asked,
 // and of whom: every dialog and message records the window that owns it.
 
+// A text as the tests write it, in UTF-8.
+inline QString t(const char *literal) { return QString::fromUtf8(literal); }
+
 class FakePictureDialog : public PictureDialog
 {
 public:

@@ -18,7 +18,6 @@
 
 namespace support {
 
-inline QString t(const char *literal) { return QString::fromUtf8(literal); }
 inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
 
 struct FormRig
@@ -43,11 +42,23 @@ struct FormRig
             else
                 QFile::copy(pictures.first(), pictures.last());
         }
+        begin(scenes ? picturelist::resultText(pictures) : QString());
+    }
+    // The board the picture dialog answers with `result`, in the layout of nine boxes a page.
+    explicit FormRig(const QString &result) { begin(result); }
+    void begin(const QString &result)
+    {
         form.start();
-        if (scenes)
-            fake.pictures.choose(picturelist::resultText(pictures));
-        QTest::mouseClick(scenes ? form.beginOption()->Command7 : form.beginOption()->Command1, Qt::LeftButton);
+        if (!result.isEmpty())
+            fake.pictures.choose(result);
+        QTest::mouseClick(result.isEmpty() ? form.beginOption()->Command1 : form.beginOption()->Command7, Qt::LeftButton);
         flushDeletes();
+    }
+    // ">" page >>, "<" << page.
+    void turn(const QString &turns)
+    {
+        for (const QChar step : turns)
+            QTest::mouseClick(step == u'>' ? form.Command4 : form.Command5, Qt::LeftButton);
     }
     PrintPreviewDialog *openPrint()
     {

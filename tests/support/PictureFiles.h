@@ -1,13 +1,9 @@
 #pragma once
 
-#include "support/FakePlatform.h"
-#include "view/BeginOption.h"
-#include "view/Form1.h"
-
 #include <QBuffer>
+#include <QFile>
+#include <QImage>
 #include <QImageWriter>
-#include <QPushButton>
-#include <QtTest>
 
 // Picture files for tests, made on the spot: whole ones in each format and
 // the broken kinds a user's disk can hold.
@@ -73,26 +69,5 @@ inline QByteArray bomb(const QByteArray &format)
         data.replace(at, 2, "\x60\xEA");
     return data;
 }
-
-// The main window started on the board the picture dialog answers with
-// `result`, in the layout of nine boxes a page; "": the layout choice
-// cancelled. turn(): ">" page >>, "<" << page.
-struct ShownBoard
-{
-    FakePlatform fake;
-    Form1 form{fake.platform()};
-    explicit ShownBoard(const QString &result)
-    {
-        form.start();
-        fake.pictures.choose(result);
-        BeginOption *choice = form.beginOption();
-        QTest::mouseClick(result.isEmpty() ? choice->Command1 : choice->Command7, Qt::LeftButton);
-    }
-    void turn(const QString &turns)
-    {
-        for (const QChar step : turns)
-            QTest::mouseClick(step == u'>' ? form.Command4 : form.Command5, Qt::LeftButton);
-    }
-};
 
 } // namespace testpictures

@@ -7,8 +7,7 @@
 
 namespace support {
 
-// Stands in for the Script Editor's list: "SCENES" and one n.-empty- entry per scene, with a record of what
-// was selected and of the tip calls.
+// Stands in for the Script Editor's list: "SCENES" and one n.-empty- entry per scene.
 class ScriptListDouble : public board::ScriptListAccess
 {
 public:
@@ -18,15 +17,13 @@ public:
             items << (n ? QStringLiteral("%1.-empty-").arg(n) : QStringLiteral("SCENES"));
     }
     int entryCount() override { return int(items.size()); }
-    void selectEntry(int n) override { selections << n, selected = n >= 0 && n < items.size() ? n : -1; }
+    void selectEntry(int n) override { selected = n >= 0 && n < items.size() ? n : -1; }
     QString selectedEntryText() override { return selected >= 0 ? items.at(selected) : QString(); }
     int selectedIndex() override { return selected; }
     QStringList entries() override { return items; }
-    void setToolTips(bool on) override { tipCalls << on; }
+    void setToolTips(bool) override {}
 
     QStringList items;
-    QList<int> selections;
-    QList<bool> tipCalls;
     int selected = -1;
 };
 
