@@ -124,7 +124,9 @@ menu() { click_in "$main" "$1" 10; sleep 0.3; xdotool key $2; }
 
 # Runs command $2 once and waits (at most 20 seconds) for a visible window
 # titled $1; prints its id. The command's click or key must reach the
-# program: one it loses fails the test.
+# program: one it loses fails the test. Openbox, the window manager these
+# sessions run, passes a window's first click on to it; under one known to
+# swallow it, retry there alone and say so in the log.
 open_window() {
     eval "$2" >/dev/null 2>&1 || true
     wait_window 20 "$1" && return 0
