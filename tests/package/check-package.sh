@@ -131,7 +131,7 @@ done
 grep -q '<svg' "/usr/share/icons/hicolor/scalable/apps/$id.svg" || fail "the scalable icon is not an SVG"
 # Wide, so that no phrase is broken over two lines.
 page=$(MANWIDTH=1000 man -l /usr/share/man/man1/quorvadine.1.gz 2>&1)
-for text in NAME SYNOPSIS 'takes no arguments' 'writes no configuration' "$id.desktop"; do
+for text in NAME SYNOPSIS OPTIONS 'EXIT STATUS' 'writes no configuration' 'recovery' "$id.desktop"; do
     grep -q "$text" <<<"$page" || fail "the manual page lacks \"$text\""
 done
 head -n1 /usr/share/doc/quorvadine/copyright | grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
