@@ -33,7 +33,10 @@
 #include <unistd.h>
 
 namespace {
+using support::failingSync;
 using support::names;
+using testpictures::read;
+using testpictures::write;
 QStringList fresh(int scenes) { return support::ScriptListDouble(scenes).items; }
 QString repeated(const QString &piece, int units) { return piece.repeated(units / piece.size() + 1).left(units); }
 
@@ -65,18 +68,6 @@ const QString kUnsaved = QStringLiteral("Scripts have been written since the las
 const QString kRecover = QStringLiteral("Quorvadine stopped last time before the scripts written were saved. Open "
                                         "those pictures with their scripts again? (No throws them away.)");
 using Answer = MessageBox::Answer;
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-}
 
 // A main window with a board of 12 pictures (none of them on disk), the messages of loading forgotten.
 struct Session
@@ -143,12 +134,6 @@ struct Session
         press(button);
     }
 };
-
-int failingSync(int)
-{
-    errno = EIO;
-    return -1;
-}
 
 int failingFolderSync(int fd)
 {
@@ -335,7 +320,7 @@ private Q_SLOTS:
 
         if (since != u"-")
             s.write(5, QStringLiteral("Storm"));
-        writeFile(path("earlier.ScE"), rtf::write(QStringLiteral("1.Dawn~")));
+        QVERIFY(write(path("earlier.ScE"), rtf::write(QStringLiteral("1.Dawn~"))));
         if (since == u"save" || since == u"load")
             s.file(since == u"save" ? e->Command4 : e->Command3, path("earlier.ScE"));
         QCOMPARE(copies().size(), since.isEmpty() ? 1 : 0); // a copy while no file holds the scripts
@@ -378,7 +363,7 @@ private Q_SLOTS:
             QCOMPARE((s.open(), s.items()), fresh(20));
         }
         if (answer == u"Yes")
-            QCOMPARE(rtf::read(readFile(dir.filePath(way == u"quit" ? "asked.txt" : "asked.ScE"))).text,
+            QCOMPARE(rtf::read(read(dir.filePath(way == u"quit" ? "asked.txt" : "asked.ScE"))).text,
                      before.mid(1).join(u'~') + u'~');
         QCOMPARE(copies().size(), since.isEmpty() && (kept || way == u"logout") ? 1 : 0);
     }
@@ -449,10 +434,10 @@ private Q_SLOTS:
         const QByteArray older = rtf::write(QStringList(400, "1.A script that takes room").join(u'~'));
         // A name of 244 bytes, near the most a name may have, in characters of three bytes each.
         const QString kept = QString(80, QChar(0x540D)) + ".ScE";
-        writeFile(dir.filePath(kept), older);
+        QVERIFY(write(dir.filePath(kept), older));
         const bool overOlder = save == u"full" || save == u"sync" || save == u"read-only", saves = save.contains(u' ');
         if (load == u"good" || load == u"file" || overOlder || save == u"folder sync")
-            writeFile(file, overOlder ? older : bytes);
+            QVERIFY(write(file, overOlder ? older : bytes));
         QVERIFY(save != u"read-only" || QFile::setPermissions(file, QFile::ReadOwner));
         QVERIFY(save != u"dangling link" || QFile::link("target.ScE", file));
         if (load == u"directory" || save == u"directory")
@@ -487,7 +472,7 @@ private Q_SLOTS:
             files.removeAll(save == u"dangling link" ? "" : "target.ScE");
             files.remove(0, overOlder || saves ? 0 : 1);
             QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), files);
-            QCOMPARE(readFile(file), overOlder ? older : saves ? rtf::write(before.mid(1).join(u'~') + u'~') : QByteArray());
+            QCOMPARE(read(file), overOlder ? older : saves ? rtf::write(before.mid(1).join(u'~') + u'~') : QByteArray());
         }
         // The Edit bay and its label stay, through a Save's walk too.
         QCOMPARE(s.state(), !ok             ? "Scene: 5|-empty-|W|5|5"
@@ -501,12 +486,12 @@ private Q_SLOTS:
         const QStringList saved = s.items();
         s.fake.pointer.history.clear();
         const QString stale = dir.filePath(QStringLiteral(".board.ScE") + atomicfile::kTempMark + "Kil1ed");
-        writeFile(stale, older); // whole, as a kill before the rename leaves it
+        QVERIFY(write(stale, older)); // whole, as a kill before the rename leaves it
         s.bay()->insertPlainText(QStringLiteral("draft"));
         const QString draft = s.state();
         s.file(editor->Command4, dir.filePath(kept));
         QCOMPARE(s.fake.pointer.history, (QList<bool>{true, false}));
-        QCOMPARE(readFile(dir.filePath(kept)), rtf::write(saved.mid(1).join(u'~') + u'~'));
+        QCOMPARE(read(dir.filePath(kept)), rtf::write(saved.mid(1).join(u'~') + u'~'));
         QCOMPARE(s.state(), draft);
         QVERIFY(!QFile::exists(stale));
         s.load(); // the same pictures again: the scripts are gone until the file is loaded
@@ -536,7 +521,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, harm);
         QTemporaryDir dir;
-        writeFile(dir.filePath("file"), "not a folder");
+        QVERIFY(write(dir.filePath("file"), "not a folder"));
         const QString folder = dir.filePath(harm == u"no folder" ? "file/quorvadine" : "state/quorvadine");
         const RecoveryStore::Copy older{"/old a.jpg", "1.Old~"},
             copy{t("/a folder/new\nline %20é b.jpg c%2ejpg.jpg"), t("1.Café~2.~3.two\nlines~")};
@@ -569,10 +554,10 @@ private Q_SLOTS:
         if (harm == u"cut short")
             QVERIFY(QFile::resize(store->fileName(), QFileInfo(store->fileName()).size() - 9));
         if (harm.startsWith(u"a script"))
-            writeFile(store->fileName(), rtf::write("1.Dawn~"));
+            QVERIFY(write(store->fileName(), rtf::write("1.Dawn~")));
         store.reset(); // its program ends
         const QList<RecoveryStore::Found> found = RecoveryStore(folder).leftBehind();
-        QCOMPARE(readFile(dir.filePath("file")), "not a folder"); // never written through a link
+        QCOMPARE(read(dir.filePath("file")), "not a folder"); // never written through a link
         if (harm == u"no folder" || stranger) {
             QCOMPARE(found.size(), 0);
             QCOMPARE(copies(dir.filePath("state")), before);
@@ -630,7 +615,7 @@ private Q_SLOTS:
             if (entries == u"cut")
                 QVERIFY(QFile::resize(store.fileName(), QFileInfo(store.fileName()).size() - 9));
             if (entries == u"junk")
-                writeFile(store.fileName(), "junk");
+                QVERIFY(write(store.fileName(), "junk"));
         }
         fake.messages.answers = answers;
         Form1 form{fake.platform()};
@@ -655,7 +640,7 @@ private Q_SLOTS:
         QStringList found;
         for (const QString &copy : copies())
             if (!copy.endsWith(".damaged"))
-                found << rtf::read(readFile(folder + copy).mid(readFile(folder + copy).indexOf("{\\rtf"))).text;
+                found << rtf::read(read(folder + copy).mid(read(folder + copy).indexOf("{\\rtf"))).text;
         QCOMPARE(found, kept);
         QCOMPARE(copies().size() - found.size(), aside.isEmpty() ? 0 : 1);
     }
@@ -698,7 +683,7 @@ private Q_SLOTS:
         QVERIFY(!state.isEmpty());
         QCOMPARE(copies(state).size(), 1);
         const QString theirs = state + "/quorvadine/" + copies(state).first();
-        const QByteArray bytes = readFile(theirs);
+        const QByteArray bytes = read(theirs);
         {
             Session beside(state);
             QCOMPARE(beside.fake.messages.questions, QStringList());
@@ -709,7 +694,7 @@ private Q_SLOTS:
             QVERIFY(beside.form.close());
         }
         QCOMPARE(copies(state), QStringList{QFileInfo(theirs).fileName()});
-        QCOMPARE(readFile(theirs), bytes);
+        QCOMPARE(read(theirs), bytes);
         child.kill();
         QVERIFY(child.waitForFinished());
         FakePlatform fake;
@@ -773,7 +758,7 @@ private Q_SLOTS:
         QFETCH(QString, why);
         Session s;
         s.open();
-        writeFile(path("crafted.ScE"), document);
+        QVERIFY(write(path("crafted.ScE"), document));
         const support::PeakMemory memory;
         QVERIFY(memory.restarted);
         // Processor time, as the machine running the tests may be busy with other work.
@@ -796,8 +781,8 @@ private Q_SLOTS:
         QCOMPARE(s.form.SceneText->toPlainText(), entry);
         action("a page turned", [&] { QTest::mouseClick(s.form.Command4, Qt::LeftButton); });
         action("Save", [&] { s.file(s.editor()->Command4, path("saved.ScE")); });
-        const QString read = rtf::read(document).text;
-        QCOMPARE(rtf::read(readFile(path("saved.ScE"))).text, read.endsWith(u'~') ? read : read + u'~');
+        const QString text = rtf::read(document).text;
+        QCOMPARE(rtf::read(read(path("saved.ScE"))).text, text.endsWith(u'~') ? text : text + u'~');
         s.form.sPrint->trigger();
         PrintPreviewDialog *dialog = s.form.printPreviewDialog();
         QTest::mouseClick(dialog->Option1[3], Qt::LeftButton); // "Page Images + Scripts"

@@ -26,53 +26,48 @@
 // A text as the tests write it, in UTF-8.
 inline QString t(const char *literal) { return QString::fromUtf8(literal); }
 
-class FakePictureDialog : public PictureDialog
+// What a dialog double was asked, and of whom; its answers played back in order, none left = cancel.
+struct DialogRecord
 {
-public:
-    QList<DialogResult> answers; // played back in order; empty = cancel
+    QList<DialogResult> answers;
     QStringList titles, filters;
-    QList<int> maxLengths;
     QList<QWidget *> owners;
 
-    DialogResult openPictures(QWidget *owner, const QString &title, const QString &filter, int maxLength) override
+    DialogResult next(QWidget *owner, const QString &title, const QString &filter)
     {
         owners << owner;
         titles << title;
         filters << filter;
-        maxLengths << maxLength;
         return answers.isEmpty() ? DialogResult{} : answers.takeFirst();
     }
     void choose(const QString &result) { answers << DialogResult{result, false}; }
     void cancel() { answers << DialogResult{}; }
 };
 
-class FakeFileDialog : public FileDialog
+class FakePictureDialog : public PictureDialog, public DialogRecord
 {
 public:
-    QList<DialogResult> answers;
-    QStringList titles, filters;
-    QList<bool> saves;
-    QList<QWidget *> owners;
+    QList<int> maxLengths;
+    DialogResult openPictures(QWidget *owner, const QString &title, const QString &filter, int maxLength) override
+    {
+        maxLengths << maxLength;
+        return next(owner, title, filter);
+    }
+};
 
+class FakeFileDialog : public FileDialog, public DialogRecord
+{
+public:
+    QList<bool> saves;
     DialogResult openFile(QWidget *owner, const QString &title, const QString &filter) override
     {
-        return next(owner, title, filter, false);
+        saves << false;
+        return next(owner, title, filter);
     }
     DialogResult saveFile(QWidget *owner, const QString &title, const QString &filter) override
     {
-        return next(owner, title, filter, true);
-    }
-    void choose(const QString &file) { answers << DialogResult{file, false}; }
-    void cancel() { answers << DialogResult{}; }
-
-private:
-    DialogResult next(QWidget *owner, const QString &title, const QString &filter, bool save)
-    {
-        owners << owner;
-        titles << title;
-        filters << filter;
-        saves << save;
-        return answers.isEmpty() ? DialogResult{} : answers.takeFirst();
+        saves << true;
+        return next(owner, title, filter);
     }
 };
 

@@ -47,6 +47,12 @@ inline bool write(const QString &path, const QByteArray &data)
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
 }
 
+inline QByteArray read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // A whole picture of the file's type (by its extension), mostly `colour`.
 inline bool writePicture(const QString &path, QColor colour = Qt::blue, QSize size = {40, 30})
 {
