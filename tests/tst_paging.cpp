@@ -43,7 +43,6 @@ private Q_SLOTS:
     void paging();
     void takeFileName_data();
     void takeFileName();
-    void noBoardToPage();
     void realBoard();
 };
 
@@ -63,7 +62,7 @@ void tst_paging::paging_data()
     QTest::newRow("12: page 1, A to I") << twelve << "" << all.mid(0, 9) << 1 << kWhite << kGrey << 0;
     QTest::newRow("12: page >>: J, K, L, then the end marker leaves 3 to 8 blank")
         << twelve << ">" << all.mid(9) + blanks(6) << 10 << kGrey << kWhite << 0;
-    QTest::newRow("12: << page: A to I, read again") << twelve << "><" << all.mid(0, 9) << 1 << kWhite << kGrey << 0;
+    QTest::newRow("12: << page: A to I again") << twelve << "><" << all.mid(0, 9) << 1 << kWhite << kGrey << 0;
     QTest::newRow("9: page 1 only") << boardOf(9) << "" << fileNames(1, 9) << 1 << kGrey << kGrey << 0;
     QTest::newRow("10: page 2 shows scene 10, labels run to Sc:18")
         << boardOf(10) << ">" << fileNames(10, 10) + blanks(8) << 10 << kGrey << kWhite << 0;
@@ -100,20 +99,17 @@ void tst_paging::paging()
     QFETCH(int, messages);
 
     support::BoardRig rig;
-    const auto show = [&] { // the loader's record is of the last display
+    const auto show = [&] {
         rig.fake.pictures.choose(result);
         rig.board.GoSmall = true;
         rig.board.BeginBoard();
-        for (const QChar c : clicks) {
-            rig.loader.files.clear();
+        for (const QChar c : clicks)
             c == u'>' ? rig.board.Command4_Click() : rig.board.Command5_Click();
-        }
     };
     show();
-    const QString folder = result.section(u' ', 0, 0);
     const QStringList names = result.section(u' ', 1).split(u' ');
     const int page = (firstLabel - 1) / 9 + 1;
-    QStringList shown, labels, read;
+    QStringList shown, labels;
     for (const board::SceneBox &box : rig.board.Image1) {
         QVERIFY(box.visible);
         shown << (box.picture.resource ? QStringLiteral("[%1]").arg(box.picture.resource)
@@ -121,11 +117,8 @@ void tst_paging::paging()
     }
     for (int i = 0; i < 9; ++i)
         labels << QStringLiteral("Sc:%1").arg(firstLabel + i);
-    for (const QString &name : names.mid(firstLabel - 1, 9)) // each display reads its pictures again
-        read << folder + u'/' + name;
     QCOMPARE(shown, boxes);
     QCOMPARE(QStringList(rig.board.SceneLabel.begin(), rig.board.SceneLabel.end()), labels);
-    QCOMPARE(rig.loader.files, read);
     QCOMPARE(rig.board.PageCurrent, QStringLiteral("Page: %1").arg(page));
     QCOMPARE(rig.board.Command4, next);
     QCOMPARE(rig.board.Command5, previous);
@@ -158,23 +151,6 @@ void tst_paging::takeFileName()
     rig.board.RichTextBox2.setText(item);
     rig.board.TakeFileName();
     QCOMPARE(rig.board.Text3.Text(), name);
-}
-
-// The layout choice was cancelled: both page buttons are still enabled, with
-// no board behind them, and clicking them does nothing.
-void tst_paging::noBoardToPage()
-{
-    support::FormRig rig(0);
-    QVERIFY(rig.form.Command4->isEnabled() && rig.form.Command5->isEnabled());
-    rig.turn("><<>>><<<");
-    QVERIFY(takesInput(rig.form));
-    QCOMPARE(rig.form.PageCurrent->text(), t("Page: 0"));
-    for (int i = 0; i < 9; ++i) {
-        QCOMPARE(rig.form.SceneLabel[i]->text(), t("Sc: -empty-"));
-        QVERIFY(!rig.form.Image1[i]->isVisible());
-    }
-    QCOMPARE(rig.fake.messages.texts, QStringList());
-    QCOMPARE(rig.fake.loader.files, QStringList());
 }
 
 // The sample pictures, copied to a folder with a blank in its name with two

@@ -17,14 +17,12 @@ class StubLoader : public PictureLoader
 public:
     QImage load(const QString &file, QSize, Use = Use::Screen) override
     {
-        files << file;
         if (file.contains(QLatin1String("missing")))
             return {};
         QImage image(2, 2, QImage::Format_RGB32);
         image.fill(Qt::red);
         return image;
     }
-    QStringList files;
 };
 
 class StubHost : public board::BoardHost
