@@ -27,34 +27,19 @@ class tst_view : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    // Start-up on a screen larger than the layouts know (ctest runs this on 1920 x 1080).
-    void startUp_data()
-    {
-        QTest::addColumn<bool>("alerts");
-        QTest::addColumn<QString>("text5");
-        QTest::addColumn<QRect>("box9");
-        QTest::newRow("alert once, then small") << true << "4732.5" << QRect(4440, 4560, 1965, 1965);
-        QTest::newRow("alerts off: large") << false << "14400" << QRect(8340, 7446, 4013, 3383);
-    }
+    // Start-up on a screen larger than the layouts know (ctest runs this on 1920 x 1080): the window's own
+    // resize brings the alert, once, and the small layout; the layouts themselves are the next test's rows.
     void startUp()
     {
-        QFETCH(bool, alerts);
-        QFETCH(QRect, box9);
         FakePlatform fake;
         fake.screen.screenSize = QSize(1920, 1080);
         Form1 form(fake.platform());
-        if (alerts) {
-            form.start();
-        } else {
-            form.board().Form_Load();
-            form.board().AlertsAreOn = false;
-            form.showMaximized();
-        }
+        form.start();
         QCoreApplication::processEvents();
-        QCOMPARE(fake.messages.texts, alerts ? QStringList{t(texts::kUnsupportedResolution)} : QStringList());
-        QCOMPARE(fake.messages.owners, alerts ? QList<QWidget *>{&form} : QList<QWidget *>());
-        QTEST(form.board().Text5.Text(), "text5");
-        QCOMPARE(form.Image1[8]->geometry(), twips::rect(box9.x(), box9.y(), box9.width(), box9.height()));
+        QCOMPARE(fake.messages.texts, QStringList{t(texts::kUnsupportedResolution)});
+        QCOMPARE(fake.messages.owners, QList<QWidget *>{&form});
+        QCOMPARE(form.board().Text5.Text(), "4732.5");
+        QCOMPARE(form.Image1[8]->geometry(), twips::rect(4440, 4560, 1965, 1965));
         QVERIFY(form.isVisible());
     }
 
