@@ -2,7 +2,6 @@
 #include "desktop/Session.h"
 #include "resources/Texts.h"
 #include "support/FormRig.h"
-#include "support/ScriptListDouble.h"
 #include "view/Form1.h"
 #include "view/Quorvadine.h"
 #include "widgets/ImageBox.h"
@@ -13,12 +12,10 @@
 #include <QtTest>
 
 namespace {
-// A main window on a board of `count` pictures, with the Script Editor's list
-// stood in for.
+// A main window on a board of `count` pictures.
 struct Rig : support::FormRig
 {
-    support::ScriptListDouble list;
-    explicit Rig(int count = 0, QSize size = {40, 30}, int missing = 0) : FormRig(count, size, missing), list(count) {}
+    explicit Rig(int count = 0, QSize size = {40, 30}, int missing = 0) : FormRig(count, size, missing) {}
     QString closeUpFile() { return QFileInfo(form.closeUp()->Image1->picture().file).fileName(); }
 };
 } // namespace
@@ -29,6 +26,8 @@ class tst_view : public QObject
 private Q_SLOTS:
     // Start-up on a screen larger than the layouts know (ctest runs this on 1920 x 1080): the window's own
     // resize brings the alert, once, and the small layout; the layouts themselves are the next test's rows.
+    // A compositor that keeps the window at a size the alert was shown for (a tiling one refusing the
+    // design size) gets no second alert; another size does.
     void startUp()
     {
         FakePlatform fake;
@@ -41,6 +40,10 @@ private Q_SLOTS:
         QCOMPARE(form.board().Text5.Text(), "4732.5");
         QCOMPARE(form.Image1[8]->geometry(), twips::rect(4440, 4560, 1965, 1965));
         QVERIFY(form.isVisible());
+        const QSizeF tile(28800, 15750);
+        for (const QSizeF &inner : {tile, tile, QSizeF(9465, 6510), tile, QSizeF(28800, 15000)})
+            form.Form_Resize(inner);
+        QCOMPARE(fake.messages.texts, QStringList(3, t(texts::kUnsupportedResolution)));
     }
 
     void layout_data()
@@ -116,18 +119,6 @@ private Q_SLOTS:
                                   twips::toPixels(want[0].height() - Quorvadine::kFrameHeight)));
         QCOMPARE(c->Image1->geometry(), twips::rect(0, 0, want[1].width(), want[1].height()));
         QCOMPARE(c->Image1->picture().resource, 2000); // nothing selected yet
-    }
-
-    // A compositor that keeps the window at a size the alert was shown for (a
-    // tiling one refusing the design size) gets no second alert; another size does.
-    void alertOnce()
-    {
-        Rig rig;
-        rig.fake.screen.screenSize = QSize(1920, 1080);
-        const QSizeF tile(28800, 15750);
-        for (const QSizeF &inner : {tile, tile, QSizeF(9465, 6510), tile, QSizeF(28800, 15000)})
-            rig.form.Form_Resize(inner);
-        QCOMPARE(rig.fake.messages.texts, QStringList(2, t(texts::kUnsupportedResolution)));
     }
 
     // X11 through XWayland unless the user chose a platform; Qt's own Wayland
@@ -238,17 +229,18 @@ private Q_SLOTS:
         QFETCH(int, preview);
         Rig rig(scenes);
         board::SceneBoard &b = rig.form.board();
+        board::ScriptListAccess &list = rig.form.scriptList(); // the Script Editor's, unseen
         const QString keyNames = u"DUHERLWASNT"_qs;
         const Qt::Key keys[] = {Qt::Key_PageDown, Qt::Key_PageUp, Qt::Key_Home, Qt::Key_End, Qt::Key_Right, Qt::Key_Left,
                                 Qt::Key_Down, Qt::Key_Up, Qt::Key_Space, Qt::Key_Return, Qt::Key_Tab};
         for (const QString &step : steps.split(u' ')) {
             const int n = step.mid(1).toInt();
             switch (step[0].unicode()) {
-            case 'b': b.SelectPosition(n, rig.list); break;
+            case 'b': b.SelectPosition(n, list); break;
             case 'i': rig.form.Image1_Click(n); break;
             case 'm': rig.form.sPosition_Click(n); break;
-            case 'n': b.NextScene(rig.list); break;
-            case 'l': b.LastScene(rig.list); break;
+            case 'n': b.NextScene(list); break;
+            case 'l': b.LastScene(list); break;
             case 'o': rig.form.BigPreview_Click(); break;
             case 'x': {
                 QPointer<Quorvadine> closeUp = rig.form.closeUp();
@@ -269,8 +261,7 @@ private Q_SLOTS:
         QTEST(b.d.toInt(), "d");
         QCOMPARE(rig.form.PageCurrent->text() + u" / "_qs + rig.form.FatViewSceneLabel->text(), caption);
         QCOMPARE(rig.form.SceneText->toPlainText(), script);
-        if (!steps.contains(u'k')) // keys go to the window's own list
-            QCOMPARE(rig.list.selected, script.contains(u'.') ? script.section(u'.', 0, 0).toInt() : -1);
+        QCOMPARE(list.selectedIndex(), script.contains(u'.') ? script.section(u'.', 0, 0).toInt() : -1);
         QCOMPARE(rig.form.BigPreview->picture().resource, preview);
         if (preview == 0 && scenes) { // the selected box's scene, decoded again at the preview's size
             QCOMPARE(b.BigPreview.file, b.Image1[b.d.toInt()].picture.file);
