@@ -218,17 +218,18 @@ void tst_printing::dialogue()
     PrintPreviewDialog *dialog = rig.openPrint();
     QCOMPARE(rig.fake.pointer.history, (QList<bool>{true, false})); // the hourglass while print pictures decode
     QVERIFY(dialog->Option1[0]->isChecked() && dialog->Image1->picture().file == rig.form.board().BigPreview.file);
-    PrintSheets &sheets = rig.form.printSheets();
-    // What the dialogue and the sheets show; every sheet picture framed (1) or not.
+    // What the dialogue shows, and whether the single picture is framed on paper: ink at its left edge, none a
+    // design pixel in. (What the sheets hold is read back from printed pages below.)
     const auto shown = [&] {
-        QString framed;
-        for (int s = 0; s < 5; ++s)
-            for (const SheetItem &item : sheets.sheet(PrintSheets::Id(s)).items)
-                framed += item.kind == SheetItem::Kind::Picture ? QString::number(item.border) : QString();
-        return QStringList{dialog->Text1->toPlainText(), sheets.ActualPrintFromFormTEXT().item(QStringLiteral("Text1"))->text,
-                           sheets.ActualPrintFormALLPICTURES().item(QStringLiteral("SceneLabel"), 0)->text, framed};
+        QImage page(twips::toPixels(1965), twips::toPixels(1980), QImage::Format_RGB32);
+        page.fill(Qt::white);
+        QPainter painter(&page);
+        SheetPrinter::render(painter, rig.form.printSheets().ActualPrintFromFormGRAPHICS(), 1.0 / twips::kPerPixel);
+        painter.end();
+        const bool framed = page.pixelColor(0, 60) == QColor(Qt::black) && page.pixelColor(5, 60) != QColor(Qt::black);
+        return dialog->Text1->toPlainText() + (framed ? " framed" : "");
     };
-    QCOMPARE(shown(), (QStringList{lighthouse, lighthouse, "Sc:1", QString(11, u'1')}));
+    QCOMPARE(shown(), lighthouse + " framed");
     rig.fake.printer.cancel();
     dialog->OKButton_Click();
     QVERIFY(takesInput(rig.form));
@@ -239,18 +240,8 @@ void tst_printing::dialogue()
     selectFifth(rig, t("14.-empty-"));
     rig.form.board().BordersAreOn = false;
     dialog = rig.openPrint();
-    QCOMPARE(shown(), (QStringList{"14.-empty-", "14.-empty-", "Sc:10", QString(11, u'0')}));
+    QCOMPARE(shown(), "14.-empty-");
     QVERIFY(dialog->Image1->hasBorder());
-    // On paper: a frame at the single picture's left edge, none a design pixel in.
-    for (bool on : {false, true}) {
-        sheets.setPictureBorders(on);
-        QImage page(twips::toPixels(1965), twips::toPixels(1980), QImage::Format_RGB32);
-        page.fill(Qt::white);
-        QPainter painter(&page);
-        SheetPrinter::render(painter, sheets.ActualPrintFromFormGRAPHICS(), 1.0 / twips::kPerPixel);
-        painter.end();
-        QCOMPARE(page.pixelColor(0, 60) == QColor(Qt::black) && page.pixelColor(5, 60) != QColor(Qt::black), on);
-    }
 }
 
 void tst_printing::modesToPdf_data()
