@@ -180,9 +180,9 @@ void tst_board::layoutChoice_data()
     QTest::addColumn<QString>("total");
     QTest::addColumn<int>("dialogs");
 
-    QTest::newRow("9 per page, 20 pictures") << "nine" << names(20) << QStringList{t(texts::kMissingPicture)}
+    QTest::newRow("9 per page, 20 pictures") << "nine" << names(20) << QStringList{gone("f1.jpg")}
                                              << "Total Images= 20" << 1;
-    QTest::newRow("picture click, 9 pictures") << "picture" << names(9) << QStringList{t(texts::kMissingPicture)}
+    QTest::newRow("picture click, 9 pictures") << "picture" << names(9) << QStringList{gone("f1.jpg")}
                                                << "Total Images= 9" << 1;
     QTest::newRow("9 per page, dialog cancelled") << "nine" << QString() << QStringList() << "Total Images =" << 1;
     QTest::newRow("Cancel") << "cancel" << QString() << QStringList() << "Total Images =" << 0;

@@ -72,51 +72,59 @@ void tst_pictures::pictureFiles_data()
     QTest::addColumn<QString>("how"); // what is done to the file written with the bytes
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QSize>("shown"); // decoded for a 127 x 127 box; (0, 0): refused
+    QTest::addColumn<QString>("why"); // refused: the message's second line, after the name
 
     const QImage wide = detailed({400, 100}, Qt::darkRed);
     const QByteArray jpeg = encoded(wide, "JPG"), progressive = encoded(wide, "JPG", true), bmp = encoded(wide, "BMP");
     const QSize none(0, 0);
-    QTest::newRow("missing") << "e.jpg" << "missing" << jpeg << none;
-    QTest::newRow("unreadable") << "e.jpg" << "unreadable" << jpeg << none;
-    QTest::newRow("a folder named .gif") << "e.gif" << "folder" << jpeg << none;
-    QTest::newRow("over 256 MB") << "e.jpg" << "huge" << jpeg << none;
+    const QString alien = "It is not a BMP, JPEG or GIF picture.", cut = "The file ends before the picture does.",
+                  damaged = "The picture's size cannot be read: the file is damaged.",
+                  bomb100 = "The picture claims more than 100 million pixels.";
+    QTest::newRow("missing") << "e.jpg" << "missing" << jpeg << none
+                             << "The file could not be opened: No such file or directory.";
+    QTest::newRow("unreadable") << "e.jpg" << "unreadable" << jpeg << none
+                                << "The file could not be opened: Permission denied.";
+    QTest::newRow("a folder named .gif") << "e.gif" << "folder" << jpeg << none
+                                         << "It is not a file of data but a folder, a device or a pipe.";
+    QTest::newRow("over 256 MB") << "e.jpg" << "huge" << jpeg << none << "The file is larger than 256 MB.";
     QTest::newRow("255 MB, a picture and then zeros: read no further than it needs") << "w.jpg" << "padded" << jpeg
-                                                                                      << QSize(127, 100);
-    QTest::newRow("notes named .jpg") << "e.jpg" << "" << QByteArray("Notes for scene five.\n") << none;
-    QTest::newRow("empty file") << "e.bmp" << "" << QByteArray() << none;
-    QTest::newRow("JPEG without its end marker") << "e.jpg" << "" << jpeg.chopped(2) << none;
-    QTest::newRow("progressive JPEG cut in half") << "e.jpg" << "" << progressive.first(progressive.size() / 2) << none;
-    QTest::newRow("JPEG cut in its header") << "e.jpg" << "" << jpeg.first(40) << none;
-    QTest::newRow("BMP one byte short") << "e.bmp" << "" << bmp.chopped(1) << none;
-    QTest::newRow("GIF cut in its picture") << "e.gif" << "" << blueGif().chopped(4) << none;
-    QTest::newRow("GIF header only") << "e.gif" << "" << blueGif().first(13) << none;
+                                                                                      << QSize(127, 100) << QString();
+    QTest::newRow("notes named .jpg") << "e.jpg" << "" << QByteArray("Notes for scene five.\n") << none << alien;
+    QTest::newRow("empty file") << "e.bmp" << "" << QByteArray() << none << "The file is empty.";
+    QTest::newRow("JPEG without its end marker") << "e.jpg" << "" << jpeg.chopped(2) << none << cut;
+    QTest::newRow("progressive JPEG cut in half") << "e.jpg" << "" << progressive.first(progressive.size() / 2) << none
+                                                  << cut;
+    QTest::newRow("JPEG cut in its header") << "e.jpg" << "" << jpeg.first(40) << none << damaged;
+    QTest::newRow("BMP one byte short") << "e.bmp" << "" << bmp.chopped(1) << none << cut;
+    QTest::newRow("GIF cut in its picture") << "e.gif" << "" << blueGif().chopped(4) << none << cut;
+    QTest::newRow("GIF header only") << "e.gif" << "" << blueGif().first(13) << none << damaged;
     // Headers claiming 10000 x 10000 over a first scan too short for them:
     // libjpeg would fill the rest with grey, 635 MB of it.
     for (QByteArray lie : {jpeg, progressive}) {
         const char *kind = lie == jpeg ? "sequential" : "progressive";
         lie.replace(qMax(lie.indexOf("\xFF\xC0"), lie.indexOf("\xFF\xC2")) + 5, 4, "\x27\x10\x27\x10");
-        QTest::addRow("%s JPEG claiming 10000 x 10000", kind) << "e.jpg" << "" << lie << none;
+        QTest::addRow("%s JPEG claiming 10000 x 10000", kind) << "e.jpg" << "" << lie << none << cut;
     }
     QTest::newRow("BMP whose width x bits x height overflows") << "e.bmp" << ""
-        << QByteArray::fromBase64("Qk0AWgAAAAANAAAABwAAAAAAAAAUFBQUFP///wddAAAAAP///wAAAAAAKIAAAA==") << none;
-    for (const char *format : {"JPG", "BMP", "GIF"})
-        QTest::addRow("%s claiming 60000 x 60000", format)
-            << "e." + QString::fromLatin1(format).toLower() << "" << bomb(format) << none;
+        << QByteArray::fromBase64("Qk0AWgAAAAANAAAABwAAAAAAAAAUFBQUFP///wddAAAAAP///wAAAAAAKIAAAA==") << none << damaged;
+    for (const char *format : {"JPG", "BMP", "GIF"}) // Qt itself refuses the BMP's header
+        QTest::addRow("%s claiming 60000 x 60000", format) << "e." + QString::fromLatin1(format).toLower() << ""
+                                                            << bomb(format) << none << (*format == 'B' ? damaged : bomb100);
     // Whole files, however odd, are never refused.
     const QByteArray upright = encoded(wide, "JPG", false, QImageIOHandler::TransformationRotate90);
-    QTest::newRow("JPEG, wider than the box") << "w.jpg" << "" << jpeg << QSize(127, 100);
-    QTest::newRow("JPEG turned upright by its orientation tag") << "w.jpg" << "" << upright << QSize(100, 127);
-    QTest::newRow("JPEG with bytes after its end") << "w.jpg" << "" << jpeg + QByteArray(300, 'x') << QSize(127, 100);
-    QTest::newRow("smaller than the box") << "s.jpg" << "" << encoded(wide.copy(0, 0, 60, 40), "JPG") << QSize(60, 40);
-    QTest::newRow("BMP") << "w.bmp" << "" << bmp << QSize(127, 100);
+    QTest::newRow("JPEG, wider than the box") << "w.jpg" << "" << jpeg << QSize(127, 100) << QString();
+    QTest::newRow("JPEG turned upright by its orientation tag") << "w.jpg" << "" << upright << QSize(100, 127) << QString();
+    QTest::newRow("JPEG with bytes after its end") << "w.jpg" << "" << jpeg + QByteArray(300, 'x') << QSize(127, 100) << QString();
+    QTest::newRow("smaller than the box") << "s.jpg" << "" << encoded(wide.copy(0, 0, 60, 40), "JPG") << QSize(60, 40) << QString();
+    QTest::newRow("BMP") << "w.bmp" << "" << bmp << QSize(127, 100) << QString();
     QByteArray topDown = bmp, huge = encoded(QImage(6000, 1, QImage::Format_RGB32), "BMP");
     qToLittleEndian<qint32>(-100, topDown.data() + 22);
-    QTest::newRow("BMP stored top-down") << "w.bmp" << "" << topDown << QSize(127, 100);
+    QTest::newRow("BMP stored top-down") << "w.bmp" << "" << topDown << QSize(127, 100) << QString();
     qToLittleEndian<qint32>(6000, huge.data() + 22); // its rows follow as holes, 108 MB of them
-    QTest::newRow("BMP of 6000 x 6000, past Qt's own allocation limit") << "w.bmp" << "6000" << huge << QSize(127, 127);
-    QTest::newRow("GIF") << "w.gif" << "" << blueGif() << QSize(1, 1);
-    QTest::newRow("GIF without its trailer") << "w.gif" << "" << blueGif().chopped(1) << QSize(1, 1);
-    QTest::newRow("JPEG named .bmp") << "j.bmp" << "" << jpeg << QSize(127, 100);
+    QTest::newRow("BMP of 6000 x 6000, past Qt's own allocation limit") << "w.bmp" << "6000" << huge << QSize(127, 127) << QString();
+    QTest::newRow("GIF") << "w.gif" << "" << blueGif() << QSize(1, 1) << QString();
+    QTest::newRow("GIF without its trailer") << "w.gif" << "" << blueGif().chopped(1) << QSize(1, 1) << QString();
+    QTest::newRow("JPEG named .bmp") << "j.bmp" << "" << jpeg << QSize(127, 100) << QString();
 }
 
 // The file is scene 5 of a board of 9. A broken one is refused before
@@ -129,6 +137,7 @@ void tst_pictures::pictureFiles()
     QFETCH(QString, how);
     QFETCH(QByteArray, bytes);
     QFETCH(QSize, shown);
+    QFETCH(QString, why);
     QTemporaryDir root;
     const QDir dir(root.path());
     const QString path = dir.filePath(name);
@@ -158,7 +167,8 @@ void tst_pictures::pictureFiles()
 
     support::FormRig board(result);
     const bool broken = shown.isEmpty();
-    QCOMPARE(board.fake.messages.texts, broken ? QStringList{t(texts::kMissingPicture)} : QStringList());
+    QCOMPARE(board.fake.messages.texts, broken ? QStringList{texts::withReason(texts::kMissingPicture, name + ": " + why)}
+                                               : QStringList());
     QVERIFY(!board.fake.messages.busyAtMessage.contains(true));
     QCOMPARE(board.fake.loader.bounds, QList<QSize>(9, board.form.Image1[0]->size() * board.form.devicePixelRatio()));
     for (int i = 0; i < 9; ++i)
@@ -408,7 +418,7 @@ void tst_pictures::decodedAhead()
     QCOMPARE(box0.resource, change == "delete" ? 101 : 0);
     if (!box0.resource)
         QCOMPARE(box0.image.pixelColor(20, 15).toHsv().hue(), QColor(changed ? Qt::red : Qt::blue).toHsv().hue());
-    QCOMPARE(shown.fake.messages.texts, box0.resource ? QStringList{t(texts::kMissingPicture)} : QStringList());
+    QCOMPARE(shown.fake.messages.texts, box0.resource ? QStringList{gone("s10.jpg")} : QStringList());
     shown.fake.loader.waitForLookAhead();
     QStringList held, expected;
     for (const PictureLoader::Request &request : shown.fake.loader.held())

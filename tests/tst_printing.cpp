@@ -357,7 +357,7 @@ void tst_printing::modesToPdf()
     const QString saving = t(texts::kSaveError) + (harm == u"sync" ? "\nThe disk did not confirm what was written: Input/output error."
                                                                    : "\nCould not open its folder: No such file or directory.");
     QCOMPARE(rig.fake.messages.texts, harm == u"sync" || harm == u"no folder" ? QStringList{saving}
-                                      : pictures.endsWith(u"gone")            ? QStringList{t(texts::kMissingPicture)}
+                                      : pictures.endsWith(u"gone")            ? QStringList{gone("s001.jpg")}
                                                                               : QStringList());
     QCOMPARE(cancelledAt, harm == u"cancel" ? "Printing page 4 of 6" : "");
     QCOMPARE(QDir(rig.dir.filePath(".")).entryList({"*quorvadine-tmp*"}, QDir::Hidden | QDir::Files), QStringList());
@@ -419,7 +419,7 @@ void tst_printing::commandLine_data()
     QTest::addColumn<int>("status");
     QTest::addColumn<QString>("error"); // on standard error
     QTest::addColumn<QString>("pages"); // the PDF's pages, paper and a text of its first page
-    const QString broken = QStringLiteral("quorvadine: ") + t(texts::kMissingPicture);
+    const QString broken = "quorvadine: " + t(texts::kMissingPicture) + " (s024.jpg: The picture's size cannot be read: the file is damaged.)";
     const auto row = [](const char *name, QStringList arguments, int status, const QString &error, const char *pages = "") {
         QTest::newRow(name) << arguments << status << error << QString::fromLatin1(pages);
     };

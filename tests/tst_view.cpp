@@ -80,7 +80,7 @@ private Q_SLOTS:
         QFETCH(bool, alert);
         QFETCH(QString, closeUp);
         Rig rig(9, QSize(400, 400), 9);
-        QCOMPARE(rig.fake.messages.texts, QStringList{t(texts::kMissingPicture)});
+        QCOMPARE(rig.fake.messages.texts, QStringList{gone("s009.jpg")});
         rig.fake.messages.texts.clear();
         rig.fake.screen.screenSize = screen;
         rig.form.board().AlertsAreOn = alerts;

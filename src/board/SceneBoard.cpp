@@ -94,12 +94,12 @@ void SceneBoard::setPageButton(PageButton &button, bool enabled, ColourWord colo
     button.colour = colour;
 }
 
-void SceneBoard::showMessage(const char *message)
+void SceneBoard::showMessage(const char *message, const QString &why)
 {
     // The pointer is always back to normal before a message box.
     m_services.pointer->setBusy(false);
     m_host.boardChanged();
-    m_services.messages->show(m_services.owner, text(message));
+    m_services.messages->show(m_services.owner, texts::withReason(message, why));
 }
 
 // --- Loading -------------------------------------------------------------
@@ -404,7 +404,7 @@ void SceneBoard::LoadSceneBox()
     if (Weirdo.toBool())
         m_queued.append({box, StringKnown.toText()}); // decoded with the rest of the page
     else
-        missingPicture(box);
+        missingPicture(box, {});
 }
 
 void SceneBoard::loadQueuedPictures()
@@ -422,16 +422,17 @@ void SceneBoard::loadQueuedPictures()
         if (i < images.size() && !images.at(i).isNull())
             Image1[queued.box].picture = Picture{images.at(i), queued.file, 0};
         else
-            missingPicture(queued.box);
+            missingPicture(queued.box, queued.file);
     }
     m_queued.clear();
 }
 
-void SceneBoard::missingPicture(int box)
+void SceneBoard::missingPicture(int box, const QString &file)
 {
     Image1[box].picture = storedPicture(101);
     if (FallbackShown == 0) {
-        showMessage(texts::kMissingPicture);
+        // The message comes once a board, with why the first such file gave no picture.
+        showMessage(texts::kMissingPicture, m_services.loader->whyNotLine(file));
         FallbackShown = -1;
     }
 }

@@ -178,8 +178,8 @@ private:
     void restartValues();
     void setSceneMenusEnabled(bool enabled);
     void setPageButton(PageButton &button, bool enabled, ColourWord colour);
-    void showMessage(const char *text);
-    void missingPicture(int box);
+    void showMessage(const char *text, const QString &why = {});
+    void missingPicture(int box, const QString &file);
     void loadQueuedPictures();
     static QString pathOf(const QString &folder, const QString &name);
     static QStringList picturesOf(const QString &folder, const QStringList &items);

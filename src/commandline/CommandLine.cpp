@@ -208,8 +208,10 @@ int run(const QStringList &arguments, QTextStream &errors, bool progress)
         errors << '\n';
     if (!job.finish())
         return writeFailed();
-    if (job.missedPictures())
-        fail(0, text(texts::kMissingPicture));
+    if (job.missedPictures()) {
+        const QString why = job.missedReason();
+        fail(0, why.isEmpty() ? text(texts::kMissingPicture) : text(texts::kMissingPicture) + QLatin1String(" (") + why + u')');
+    }
     return 0;
 }
 

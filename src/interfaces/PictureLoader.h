@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFileInfo>
 #include <QImage>
 #include <QList>
 #include <QSize>
@@ -40,4 +41,13 @@ public:
     // the order they are likely wanted: a loader may decode them ahead in the
     // background and hold them, and drops whatever is no longer among them.
     virtual void lookAhead(const QList<Request> &keep) { Q_UNUSED(keep); }
+    // Why the last load of `file` gave no picture, one sentence for the user
+    // (a broken file is told from an unsupported one); empty when not known.
+    virtual QString whyNot(const QString &file) { Q_UNUSED(file); return {}; }
+    // The same after the file's name, as a message's second line.
+    QString whyNotLine(const QString &file)
+    {
+        const QString why = file.isEmpty() ? QString() : whyNot(file);
+        return why.isEmpty() ? why : QFileInfo(file).fileName() + QLatin1String(": ") + why;
+    }
 };

@@ -156,15 +156,26 @@ bool gifComplete(QByteArrayView data)
     }
 }
 
+namespace {
+bool isJpeg(QByteArrayView data) { return data.startsWith("\xFF\xD8"); }
+bool isBmp(QByteArrayView data) { return data.startsWith("BM"); }
+bool isGif(QByteArrayView data) { return data.startsWith("GIF8"); }
+} // namespace
+
 bool complete(QByteArrayView data)
 {
-    if (data.startsWith("\xFF\xD8"))
+    if (isJpeg(data))
         return jpegComplete(data);
-    if (data.startsWith("BM"))
+    if (isBmp(data))
         return bmpComplete(data);
-    if (data.startsWith("GIF8"))
+    if (isGif(data))
         return gifComplete(data);
     return true;
+}
+
+bool ours(QByteArrayView data)
+{
+    return isJpeg(data) || isBmp(data) || isGif(data);
 }
 
 } // namespace pictureintegrity

@@ -24,4 +24,7 @@ bool gifComplete(QByteArrayView data);
 // Dispatches on the data's signature; other formats are left to the decoder.
 bool complete(QByteArrayView data);
 
+// The data starts as a BMP, JPEG or GIF does, however broken the rest.
+bool ours(QByteArrayView data);
+
 } // namespace pictureintegrity

@@ -101,6 +101,16 @@ qint64 jpegCoefficientBytes(QByteArrayView head)
 // The picture's size. Qt gives a BMP stored top-down (with a negative
 // height, as several programs write them) a negative height too, though it
 // decodes it the right way up.
+QString tooLargeForMemory()
+{
+    return QStringLiteral("The picture is too large for the memory left.");
+}
+
+QString unreadable(const QImageReader &reader)
+{
+    return QStringLiteral("The picture's data is damaged (%1).").arg(reader.errorString());
+}
+
 QSize shownSize(QImageReader &reader)
 {
     const QSize size = reader.size();
@@ -126,15 +136,26 @@ QtPictureLoader::~QtPictureLoader()
     m_ahead.waitForDone();
 }
 
-QImage QtPictureLoader::decode(const QString &path, QSize bound, Use use, Stamp &stamp)
+QImage QtPictureLoader::decode(const QString &path, QSize bound, Use use, Stamp &stamp, QString &why)
 {
+    const auto refuse = [&why](const QString &reason) {
+        why = reason;
+        return QImage();
+    };
+    const auto failed = [&](const char *what) { return refuse(QString::fromUtf8(what).arg(qt_error_string(errno))); };
     // Opened first, then what was opened is checked: the name may be swapped
     // for a FIFO, a device or a larger file at any moment. Without O_NONBLOCK
     // opening a FIFO would wait for a writer for good.
     const Descriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status = {};
-    if (file.fd < 0 || ::fstat(file.fd, &status) != 0 || !S_ISREG(status.st_mode) || status.st_size > kMaxFileBytes)
-        return {};
+    if (file.fd < 0 || ::fstat(file.fd, &status) != 0)
+        return failed("The file could not be opened: %1.");
+    if (!S_ISREG(status.st_mode))
+        return refuse(QStringLiteral("It is not a file of data but a folder, a device or a pipe."));
+    if (status.st_size == 0)
+        return refuse(QStringLiteral("The file is empty."));
+    if (status.st_size > kMaxFileBytes)
+        return refuse(QStringLiteral("The file is larger than %1 MB.").arg(kMaxFileBytes >> 20));
     stamp = stampFrom(status);
 
     // The headers first, enough to know the picture's type and size; a file
@@ -145,7 +166,7 @@ QImage QtPictureLoader::decode(const QString &path, QSize bound, Use use, Stamp 
     QByteArray format;
     for (const qint64 head : {qint64(256 * 1024), kMaxHeaderBytes}) {
         if (!readUpTo(file.fd, data, std::min<qint64>(head, status.st_size)))
-            return {};
+            return failed("The file could not be read: %1.");
         QBuffer buffer(&data);
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer);
@@ -157,8 +178,12 @@ QImage QtPictureLoader::decode(const QString &path, QSize bound, Use use, Stamp 
     }
     ++m_filesRead;
     const qint64 pixels = qint64(size.width()) * size.height();
-    if (!size.isValid() || pixels > kMaxPixels)
-        return {};
+    if (format.isEmpty() && !pictureintegrity::ours(data))
+        return refuse(QStringLiteral("It is not a BMP, JPEG or GIF picture."));
+    if (!size.isValid())
+        return refuse(QStringLiteral("The picture's size cannot be read: the file is damaged."));
+    if (pixels > kMaxPixels)
+        return refuse(QStringLiteral("The picture claims more than %1 million pixels.").arg(kMaxPixels / 1'000'000));
 
     // Image boxes stretch their picture, so each side is decoded at the
     // box's side or the file's, whichever is smaller.
@@ -174,35 +199,39 @@ QImage QtPictureLoader::decode(const QString &path, QSize bound, Use use, Stamp 
     const qint64 decoded = format == "jpeg" && !whole ? std::min(4 * shown, pixels * 4) : pixels * 4;
     const qint64 needs = fileBytes + coefficients + decoded + shown;
     if (!m_budget.take(needs))
-        return {};
+        return refuse(tooLargeForMemory());
     const Share share{m_budget, needs};
-    if (!readUpTo(file.fd, data, fileBytes) || !pictureintegrity::complete(data))
-        return {};
+    if (!readUpTo(file.fd, data, fileBytes))
+        return failed("The file could not be read: %1.");
+    if (!pictureintegrity::complete(data))
+        return refuse(QStringLiteral("The file ends before the picture does."));
 
     QBuffer buffer(&data);
     if (!buffer.open(QIODevice::ReadOnly))
-        return {};
+        return refuse(tooLargeForMemory());
     // The data is searched for the picture's type; its name is not trusted.
     QImageReader reader(&buffer);
     reader.setAutoTransform(true);
     if (shownSize(reader) != size)
-        return {}; // changed in place since its headers were read
+        return refuse(QStringLiteral("The file changed while it was read."));
+    QImage image;
+    if (whole && !reader.read(&image))
+        return refuse(unreadable(reader));
     if (whole)
-        return reader.read();
+        return image;
     if (use == Use::Screen && format == "jpeg" && (size.width() + 7) / 8 >= target.width()
         && (size.height() + 7) / 8 >= target.height()) {
         bool damaged = false;
         const QImage eighth = jpegeighth::decode(data, reader.transformation(), &damaged);
         if (damaged)
-            return {}; // libjpeg would fill what is missing with grey
+            return refuse(QStringLiteral("The picture's data is damaged.")); // libjpeg would fill it with grey
         if (!eighth.isNull())
             return eighth.size() == target ? eighth
                                            : eighth.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
     reader.setScaledSize(target);
-    QImage image;
     if (!reader.read(&image))
-        return {};
+        return refuse(unreadable(reader));
     return image;
 }
 
@@ -212,8 +241,10 @@ QImage QtPictureLoader::load(const QString &file, QSize bound, Use use)
     // The file is looked at at every display; a picture decoded ahead is
     // shown only while the file is the one it was decoded from.
     const std::optional<Stamp> stamp = stampOf(path);
-    if (!stamp)
+    if (!stamp) {
+        remember(file, QStringLiteral("The file could not be opened: %1.").arg(qt_error_string(errno)));
         return {};
+    }
     const Request request{file, bound, use};
     {
         const std::lock_guard lock(m_mutex);
@@ -232,13 +263,15 @@ QImage QtPictureLoader::readAndHold(const Request &request, const QString &path)
     }
     QImage image;
     Stamp stamp; // of the file as it was read
+    QString why;
     try {
-        image = decode(path, request.bound, request.use, stamp);
+        image = decode(path, request.bound, request.use, stamp, why);
     } catch (...) {
         const std::lock_guard lock(m_mutex);
         m_decoding.removeOne(request);
         throw;
     }
+    remember(request.file, why);
     const std::lock_guard lock(m_mutex);
     m_decoding.removeOne(request);
     m_held.removeIf([&](const Held &held) { return held.request == request; });
@@ -253,9 +286,30 @@ QList<QImage> QtPictureLoader::loadAll(const QList<Request> &requests)
         try {
             return load(request.file, request.bound, request.use);
         } catch (const std::bad_alloc &) {
+            remember(request.file, tooLargeForMemory());
             return QImage(); // one picture too large for memory is a missing picture
         }
     });
+}
+
+void QtPictureLoader::remember(const QString &file, const QString &why)
+{
+    const std::lock_guard lock(m_mutex);
+    if (why.isEmpty()) {
+        m_why.remove(file);
+        return;
+    }
+    // Only the board's files are asked about; a long session of other
+    // boards does not make this grow without end.
+    if (m_why.size() >= kMaxReasons)
+        m_why.clear();
+    m_why.insert(file, why);
+}
+
+QString QtPictureLoader::whyNot(const QString &file)
+{
+    const std::lock_guard lock(m_mutex);
+    return m_why.value(file);
 }
 
 void QtPictureLoader::lookAhead(const QList<Request> &keep)

@@ -4,6 +4,7 @@
 #include "pictures/MemoryBudget.h"
 #include "pictures/PictureLimits.h"
 
+#include <QHash>
 #include <QThreadPool>
 
 #include <atomic>
@@ -34,6 +35,7 @@ public:
     QImage load(const QString &file, QSize bound, Use use = Use::Screen) override;
     QList<QImage> loadAll(const QList<Request> &requests) override;
     void lookAhead(const QList<Request> &keep) override;
+    QString whyNot(const QString &file) override;
 
     // For tests and the benchmark: the pictures held now, and how many files
     // have been read and decoded so far.
@@ -57,7 +59,10 @@ private:
         QImage image;
     };
 
-    QImage decode(const QString &path, QSize bound, Use use, Stamp &stamp);
+    // A null image, with `why` set, when the file gives no picture.
+    QImage decode(const QString &path, QSize bound, Use use, Stamp &stamp, QString &why);
+    void remember(const QString &file, const QString &why); // empty: it was read
+    static constexpr qsizetype kMaxReasons = 4096;
     // Reads the file and keeps the picture when the look-ahead wants it.
     QImage readAndHold(const Request &request, const QString &path);
     void decodeAhead(const Request &request);
@@ -72,6 +77,7 @@ private:
     QList<Request> m_keep;
     QList<Request> m_decoding; // by the look-ahead, now
     QList<Held> m_held;
+    QHash<QString, QString> m_why; // by file: why its last load gave no picture
     std::atomic<qint64> m_filesRead{0};
     // Decodes ahead at the lowest priority, so a user's own work (and a page
     // display) always comes first. Last, so it stops before the rest goes.

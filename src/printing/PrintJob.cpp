@@ -100,8 +100,10 @@ bool PrintJob::printNext()
 
 bool PrintJob::printed(const Sheet &sheet)
 {
-    for (const SheetItem &item : sheet.items)
-        m_missed = m_missed || item.fallback;
+    for (const SheetItem &item : sheet.items) {
+        if (m_missed.isEmpty())
+            m_missed = item.missedFile;
+    }
     const bool sent = m_printer->print(sheet);
     // A full disk shows at once: nothing more is printed into that file.
     if (m_file && m_file->failed() && !m_writeFailed)
@@ -117,6 +119,11 @@ void PrintJob::failWrite()
     m_printer->end();
     m_file->commit();
     m_why = m_file->why();
+}
+
+QString PrintJob::missedReason() const
+{
+    return m_loader.whyNotLine(m_missed);
 }
 
 bool PrintJob::finish()

@@ -63,7 +63,9 @@ public:
     QString writeFailure() const { return m_why; }
     // A picture file could not be read since the board was loaded: the
     // blank scene picture stands in for it.
-    bool missedPictures() const { return m_missed; }
+    bool missedPictures() const { return !m_missed.isEmpty(); }
+    // The first such file's name and why it gave no picture, when known.
+    QString missedReason() const;
 
 private:
     struct Step
@@ -84,7 +86,7 @@ private:
     PrintSheets m_current; // as the dialogue filled them when it opened
     PrintSheets m_page;    // any other board page, filled in turn
     PictureLoader &m_loader;
-    bool m_missed = false;
+    QString m_missed; // the first picture file missed
     bool m_writeFailed = false;
     QString m_why;
 

@@ -203,6 +203,7 @@ void PrintPreviewDialog::endJob(bool finished)
     const bool writeFailed = m_job->writeFailed();
     const QString why = m_job->writeFailure();
     const bool missed = written && m_job->missedPictures();
+    const QString missedWhy = missed ? m_job->missedReason() : QString();
     // Cancelled or failed: a PDF leaves nothing behind; a printer gets what
     // was sent.
     m_job.reset();
@@ -215,7 +216,7 @@ void PrintPreviewDialog::endJob(bool finished)
     if (writeFailed)
         m_platform.messages->show(this, texts::withReason(texts::kSaveError, why));
     else if (missed)
-        m_platform.messages->show(this, text(texts::kMissingPicture));
+        m_platform.messages->show(this, texts::withReason(texts::kMissingPicture, missedWhy));
 }
 
 void PrintPreviewDialog::CancelButton_Click()

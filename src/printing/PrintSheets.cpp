@@ -33,11 +33,12 @@ const Picture &blankPicture()
 // as a page display shows it.
 void setPrintPicture(SheetItem &item, const QString &file, const QImage &decoded, const Picture &shown)
 {
-    item.fallback = !file.isEmpty() && decoded.isNull();
+    const bool missed = !file.isEmpty() && decoded.isNull();
+    item.missedFile = missed ? file : QString();
     if (file.isEmpty())
         item.picture = shown;
     else
-        item.picture = item.fallback ? blankPicture() : Picture{decoded, file, 0};
+        item.picture = missed ? blankPicture() : Picture{decoded, file, 0};
 }
 } // namespace
 

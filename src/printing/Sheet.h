@@ -20,7 +20,7 @@ struct SheetItem
     QString text;         // labels and text boxes
     Picture picture;      // picture boxes
     bool border = false;  // picture boxes: single-line border
-    bool fallback = false; // picture boxes: the file could not be read, the blank scene picture stands in
+    QString missedFile;   // picture boxes: a file that could not be read, the blank scene picture stands in
     int wholeLength = 0;  // text boxes: a text this long or shorter prints whole, however small
     ColourWord background = colours::kWhite;
 };

@@ -5,6 +5,7 @@
 #include "interfaces/PrinterDialog.h"
 #include "interfaces/Screen.h"
 #include "pictures/QtPictureLoader.h"
+#include "resources/Texts.h"
 
 #include <QApplication>
 #include <QList>
@@ -25,6 +26,11 @@
 
 // A text as the tests write it, in UTF-8.
 inline QString t(const char *literal) { return QString::fromUtf8(literal); }
+// The missing-picture message for a board whose first unreadable file is `name`, gone.
+inline QString gone(const QString &name)
+{
+    return texts::withReason(texts::kMissingPicture, name + ": The file could not be opened: No such file or directory.");
+}
 
 // What a dialog double was asked, and of whom; its answers played back in order, none left = cancel.
 struct DialogRecord
