@@ -8,6 +8,7 @@
 #include "printing/SheetPrinter.h"
 #include "scripts/ScriptEditor.h"
 #include "scripts/ScriptFile.h"
+#include "support/FailingSync.h"
 #include "support/FormRig.h"
 #include "support/ScriptListDouble.h"
 #include "widgets/ImageBox.h"
@@ -305,6 +306,8 @@ void tst_printing::modesToPdf_data()
     row("cancelled at page 4 of 6", 4, "", A{{}, 1, a4, 0, 0, false, true, true}, "", 300, "", 54, "cancel");
     row("disk sync fails", 3, "", {}, "", 300, "", 9, "sync");
     row("no such folder", 3, "", {}, "", 300, "", 9, "no folder");
+    // Only the folder's sync fails: the PDF is in place, and the user is told it may not last.
+    row("the folder's sync fails", 3, "I1 S1", {}, "", 300, "", 9, "folder sync");
 }
 
 // Each page told by what a reader sees on it: every script row, and the script whole (or cut
@@ -349,14 +352,18 @@ void tst_printing::modesToPdf()
                 dialog->progress()->findChild<QPushButton *>()->click();
             }, Qt::QueuedConnection);
     };
-    const atomicfile::Sync sync = atomicfile::replaceSync(harm == u"sync" ? failingSync : nullptr);
+    const atomicfile::Sync sync = atomicfile::replaceSync(harm == u"sync"          ? support::failingSync
+                                                          : harm == u"folder sync" ? support::failingFolderSync
+                                                                                   : nullptr);
     QTest::mouseClick(rig.form.printPreviewDialog()->OKButton, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(!dialog->progress(), 60000);
     atomicfile::replaceSync(sync);
     QVERIFY(takesInput(rig.form) && dialog->Option1[mode]->isChecked());
     const QString saving = t(texts::kSaveError) + (harm == u"sync" ? "\nThe disk did not confirm what was written: Input/output error."
                                                                    : "\nCould not open its folder: No such file or directory.");
+    const QString unconfirmed = texts::withReason(texts::kPrintedUnconfirmed, "The disk did not confirm its new name: Input/output error.");
     QCOMPARE(rig.fake.messages.texts, harm == u"sync" || harm == u"no folder" ? QStringList{saving}
+                                      : harm == u"folder sync"                ? QStringList{unconfirmed}
                                       : pictures.endsWith(u"gone")            ? QStringList{gone("s001.jpg")}
                                                                               : QStringList());
     QCOMPARE(cancelledAt, harm == u"cancel" ? "Printing page 4 of 6" : "");
@@ -437,6 +444,9 @@ void tst_printing::commandLine_data()
     row("no such folder for the PDF", {"--print-to-pdf", "%1/none/out.pdf", "@"}, 2,
         "quorvadine: %1/none/out.pdf: An error occured during saving. This is a bad thing. Could not open its folder: No such "
         "file or directory.");
+    row("the folder's sync fails: printed, and told so", {"--mode", "Page Scripts only", "@files"}, 0,
+        "quorvadine: %1/out.pdf: The PDF was written, but the disk did not confirm it: the file may not survive a power "
+        "cut. The disk did not confirm its new name: Input/output error.", "3, 595 x 842, -empty-");
 }
 
 void tst_printing::commandLine()
@@ -481,7 +491,10 @@ void tst_printing::commandLine()
         errors = QString::fromUtf8(program.readAllStandardError());
     } else {
         QTextStream stream(&errors);
+        const bool folderSync = QByteArray(QTest::currentDataTag()).startsWith("the folder's sync");
+        const atomicfile::Sync sync = atomicfile::replaceSync(folderSync ? support::failingFolderSync : nullptr);
         exit = commandline::run(args, stream, false);
+        atomicfile::replaceSync(sync);
     }
     QCOMPARE(exit, status);
     QCOMPARE(errors, error.isEmpty() ? QString() : QString(error).replace("%1", dir.path()) + u'\n');

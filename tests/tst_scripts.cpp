@@ -11,6 +11,7 @@
 #include "printing/PrintPreviewDialog.h"
 #include "support/BoardRig.h"
 #include "support/CraftedFiles.h"
+#include "support/FailingSync.h"
 #include "support/FormRig.h"
 #include "support/ScriptListDouble.h"
 #include "view/Form1.h"
@@ -33,7 +34,6 @@
 #include <unistd.h>
 
 namespace {
-using support::failingSync;
 using support::names;
 using testpictures::read;
 using testpictures::write;
@@ -134,12 +134,6 @@ struct Session
         press(button);
     }
 };
-
-int failingFolderSync(int fd)
-{
-    struct stat status = {};
-    return ::fstat(fd, &status) == 0 && S_ISDIR(status.st_mode) ? failingSync(fd) : ::fdatasync(fd);
-}
 
 // In a child that writes scripts till it is killed: the sync that stops it for good at a chosen moment of a write.
 int g_syncsLeft = 0;
@@ -449,8 +443,8 @@ private Q_SLOTS:
             std::optional<FileSizeLimit> limit;
             if (save == u"full")
                 limit.emplace(64); // less than any document
-            const atomicfile::Sync sync = atomicfile::replaceSync(save == u"sync" ? failingSync
-                                                                  : save == u"folder sync" ? failingFolderSync : nullptr);
+            const atomicfile::Sync sync = atomicfile::replaceSync(save == u"sync" ? support::failingSync
+                                                                  : save == u"folder sync" ? support::failingFolderSync : nullptr);
             s.file(editor->Command4, chosen);
             atomicfile::replaceSync(sync);
         } else {
@@ -540,7 +534,7 @@ private Q_SLOTS:
         QFile killed(ours + "Kil1ed"), live(ours + "L1ving");
         if (harm.isEmpty())
             QVERIFY(killed.open(QIODevice::WriteOnly) && live.open(QIODevice::WriteOnly) && !flock(live.handle(), LOCK_EX));
-        const atomicfile::Sync sync = atomicfile::replaceSync(harm == u"disk sync fails" ? failingSync : nullptr);
+        const atomicfile::Sync sync = atomicfile::replaceSync(harm == u"disk sync fails" ? support::failingSync : nullptr);
         QCOMPARE(store->write(copy), harm != u"disk sync fails" && !stranger && harm != u"no folder");
         atomicfile::replaceSync(sync);
         {

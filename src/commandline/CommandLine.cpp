@@ -208,6 +208,8 @@ int run(const QStringList &arguments, QTextStream &errors, bool progress)
         errors << '\n';
     if (!job.finish())
         return writeFailed();
+    if (job.unconfirmed())
+        fail(0, about(pdf, texts::kPrintedUnconfirmed) + u' ' + job.writeFailure());
     if (job.missedPictures()) {
         const QString why = job.missedReason();
         fail(0, why.isEmpty() ? text(texts::kMissingPicture) : text(texts::kMissingPicture) + QLatin1String(" (") + why + u')');

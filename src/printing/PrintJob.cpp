@@ -134,7 +134,8 @@ bool PrintJob::finish()
     if (!m_file)
         return ended;
     if (!ended || !m_file->commit()) {
-        m_writeFailed = true;
+        m_unconfirmed = ended && m_file->replaced();
+        m_writeFailed = !m_unconfirmed;
         m_why = m_file->why();
     }
     return !m_writeFailed;

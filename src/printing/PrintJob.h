@@ -61,6 +61,10 @@ public:
     // why, in a line, when that is known.
     bool writeFailed() const { return m_writeFailed; }
     QString writeFailure() const { return m_why; }
+    // The PDF took its name, but the disk did not confirm the folder's
+    // change: printed, though the name may not survive a power cut (why: in
+    // writeFailure()).
+    bool unconfirmed() const { return m_unconfirmed; }
     // A picture file could not be read since the board was loaded: the
     // blank scene picture stands in for it.
     bool missedPictures() const { return !m_missed.isEmpty(); }
@@ -88,6 +92,7 @@ private:
     PictureLoader &m_loader;
     QString m_missed; // the first picture file missed
     bool m_writeFailed = false;
+    bool m_unconfirmed = false;
     QString m_why;
 
     // Destroyed in reverse: the painter ends before the PDF writer goes,

@@ -202,6 +202,7 @@ void PrintPreviewDialog::endJob(bool finished)
     const bool written = finished && m_job->finish();
     const bool writeFailed = m_job->writeFailed();
     const QString why = m_job->writeFailure();
+    const bool unconfirmed = written && m_job->unconfirmed();
     const bool missed = written && m_job->missedPictures();
     const QString missedWhy = missed ? m_job->missedReason() : QString();
     // Cancelled or failed: a PDF leaves nothing behind; a printer gets what
@@ -215,7 +216,9 @@ void PrintPreviewDialog::endJob(bool finished)
     OKButton->setEnabled(true);
     if (writeFailed)
         m_platform.messages->show(this, texts::withReason(texts::kSaveError, why));
-    else if (missed)
+    if (unconfirmed)
+        m_platform.messages->show(this, texts::withReason(texts::kPrintedUnconfirmed, why));
+    if (missed)
         m_platform.messages->show(this, texts::withReason(texts::kMissingPicture, missedWhy));
 }
 

@@ -25,6 +25,9 @@ inline constexpr char kSaveError[] = "An error occured during saving. This is a 
 // When the new file took the old one's place but its folder's sync failed.
 inline constexpr char kSavedUnconfirmed[] =
     "The scripts were saved, but the disk did not confirm it: the file may not survive a power cut.";
+// The same for a PDF printed.
+inline constexpr char kPrintedUnconfirmed[] =
+    "The PDF was written, but the disk did not confirm it: the file may not survive a power cut.";
 // Asked before a new board or the end of the run throws written scripts away.
 inline constexpr char kUnsavedScripts[] =
     "Scripts have been written since the last Save or Load. Save them to a script file first? "

@@ -16,8 +16,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cerrno>
-
 namespace support {
 
 inline void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
@@ -97,13 +95,6 @@ inline Qt::DropAction drop(QWidget *target, const QList<QUrl> &urls, const QStri
         QCoreApplication::sendEvent(target, &drop);
     QCoreApplication::processEvents(); // a load comes once the drop is over
     return enter.isAccepted() && drop.isAccepted() ? drop.dropAction() : Qt::IgnoreAction;
-}
-
-// A disk whose sync fails, for atomicfile::replaceSync.
-inline int failingSync(int)
-{
-    errno = EIO;
-    return -1;
 }
 
 inline QString run(const QString &program, const QStringList &arguments)
