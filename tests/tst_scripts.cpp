@@ -69,21 +69,11 @@ const QString kRecover = QStringLiteral("Quorvadine stopped last time before the
                                         "those pictures with their scripts again? (No throws them away.)");
 using Answer = MessageBox::Answer;
 
-// A main window with a board of 12 pictures (none of them on disk), the messages of loading forgotten.
-struct Session
+// A main window, the layout choice cancelled, then a board of 12 pictures (none of them on disk) opened, the
+// messages of loading forgotten; with the state folder of another process, its copies are offered first.
+struct Session : support::FormRig
 {
-    FakePlatform fake;
-    const bool elsewhere; // recovery copies in the state folder of another process
-    Form1 form{fake.platform()};
-
-    explicit Session(const QByteArray &state = {}) : elsewhere(!state.isEmpty() && qputenv("XDG_STATE_HOME", state))
-    {
-        if (elsewhere) { // started whole: first the copies left there are offered, then the layout choice
-            form.start();
-            QTest::mouseClick(form.beginOption()->Command1, Qt::LeftButton);
-        }
-        load();
-    }
+    explicit Session(const QByteArray &state = {}) : FormRig(QString(), state) { load(); }
     void load()
     {
         fake.pictures.choose(names(12));
@@ -307,8 +297,7 @@ private Q_SLOTS:
             return QStringList({e->Command1->toolTip(), e->Command3->toolTip(), e->Command4->toolTip(),
                                 e->Command2->toolTip(), e->ScriptTextBox->toolTip()}).join(u'|');
         };
-        QCOMPARE(tips(),
-                 "Transcribe|Get a script|Save current script|Return to Quorvadine central|Click into : edit scene");
+        QCOMPARE(tips(), "Transcribe|Get a script|Save current script|Return to Quorvadine central|Click into : edit scene");
         list.setToolTips(true);
         QCOMPARE(tips(), "Transcribe|Get a script|Save current script|Return to Quorvadine|Click into : edit scene");
 
@@ -323,9 +312,7 @@ private Q_SLOTS:
         QCOMPARE(s.open(), e); // chosen again while open: not rebuilt
         const QStringList before = s.items();
         if (!answer.isEmpty())
-            s.fake.messages.answers << (answer.startsWith(u"Yes") ? Answer::Yes
-                                        : answer == u"No"           ? Answer::No
-                                                                    : Answer::Cancel);
+            s.fake.messages.answers << (answer.startsWith(u"Yes") ? Answer::Yes : answer == u"No" ? Answer::No : Answer::Cancel);
         QTemporaryDir dir; // where Yes saves, a name typed without a suffix
         if (answer.startsWith(u"Yes"))
             answer == u"Yes" ? s.fake.files.choose(dir.filePath(way == u"quit" ? "asked.txt" : "asked")) : s.fake.files.cancel();
@@ -390,8 +377,7 @@ private Q_SLOTS:
              rtf::write(many.join(u'~') + u'~'), many, "Scene: 20|He runs. Then stops.|W|20|20");
         load("no final separator, empty pieces, a leading full stop", "good", rtf::write("1.Dawn~~~.lead"),
              {"1.Dawn", "", "", ".lead"}, "Scene: 4|lead|W|4|4");
-        load("a leading separator, no full stop", "good", rtf::write("~loose text~"), {"", "loose text"},
-             "Scene: 2||W|2|2");
+        load("a leading separator, no full stop", "good", rtf::write("~loose text~"), {"", "loose text"}, "Scene: 2||W|2|2");
         load("an entry reading SCENES counts as the header", "good", rtf::write("1.Dawn~SCENES~"), {"1.Dawn", "SCENES"},
              "Scene: 5|-empty-|-|2|2");
         load("empty document changes nothing, selection included", "good", rtf::write(""));
@@ -436,9 +422,7 @@ private Q_SLOTS:
         QVERIFY(save != u"dangling link" || QFile::link("target.ScE", file));
         if (load == u"directory" || save == u"directory")
             QVERIFY(QDir().mkpath(file));
-        const QString chosen = load == u"cancel" || save == u"cancel" ? QString()
-                               : load.startsWith(u'/')                ? load
-                                                                      : file;
+        const QString chosen = load == u"cancel" || save == u"cancel" ? QString() : load.startsWith(u'/') ? load : file;
         if (!save.isEmpty()) {
             std::optional<FileSizeLimit> limit;
             if (save == u"full")
@@ -777,8 +761,7 @@ private Q_SLOTS:
         action("Save", [&] { s.file(s.editor()->Command4, path("saved.ScE")); });
         const QString text = rtf::read(document).text;
         QCOMPARE(rtf::read(read(path("saved.ScE"))).text, text.endsWith(u'~') ? text : text + u'~');
-        s.form.sPrint->trigger();
-        PrintPreviewDialog *dialog = s.form.printPreviewDialog();
+        PrintPreviewDialog *dialog = s.openPrint();
         QTest::mouseClick(dialog->Option1[3], Qt::LeftButton); // "Page Images + Scripts"
         s.fake.printer.print(path("page.pdf"));
         action("the page printed", [&] { QTest::mouseClick(dialog->OKButton, Qt::LeftButton); });

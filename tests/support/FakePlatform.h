@@ -196,9 +196,9 @@ public:
 class FakePlatform
 {
 public:
-    // Recovery copies go to a state folder of this test's own, gone with it.
+    // Recovery copies go to a state folder of this test's own, gone with it, or to `elsewhere`, another process's.
     QTemporaryDir state;
-    FakePlatform() { qputenv("XDG_STATE_HOME", state.path().toUtf8()); }
+    explicit FakePlatform(const QByteArray &elsewhere = {}) { qputenv("XDG_STATE_HOME", elsewhere.isEmpty() ? state.path().toUtf8() : elsewhere); }
 
     FakePictureDialog pictures;
     FakeFileDialog files;

@@ -44,8 +44,9 @@ struct FormRig
         }
         begin(scenes ? picturelist::resultText(pictures) : QString());
     }
-    // The board the picture dialog answers with `result`, in the layout of nine boxes a page.
-    explicit FormRig(const QString &result) { begin(result); }
+    // The board the picture dialog answers with `result`, in the layout of nine boxes a page; the
+    // recovery copies those of the state folder `state`, if given.
+    explicit FormRig(const QString &result, const QByteArray &state = {}) : fake(state) { begin(result); }
     void begin(const QString &result)
     {
         form.start();
