@@ -331,8 +331,7 @@ private Q_SLOTS:
         // of 8; otherwise it decodes at 1/4 and resamples. libjpeg's own tool
         // decodes at exactly 1/8 (it leaves the orientation aside).
         const bool whole = reader.size().width() % 8 == 0 && reader.size().height() % 8 == 0;
-        const QImage expected =
-            (whole ? reader.read() : QImage(dir.filePath("t.ppm"))).convertToFormat(QImage::Format_RGB32);
+        const QImage expected = (whole ? reader.read() : QImage(dir.filePath("t.ppm"))).convertToFormat(QImage::Format_RGB32);
         const QImage ours = jpegeighth::decode(file.readAll(), reader.transformation());
         QCOMPARE(!ours.isNull(), fast);
         if (!fast)

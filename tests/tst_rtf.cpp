@@ -48,8 +48,7 @@ private slots:
         row("windows-1252, c1 control", "é€—ÿ\u0081", "\\'e9\\'80\\'97\\'ff\\u129\\'3f\\par\n}\n", "é€—ÿ");
         row("signed 16 bit", ucs4({0x7FFF, 0x8000, 0xFFFD}), "\\u32767\\'3f\\u-32768\\'3f\\u-3\\'3f\\par\n}\n");
         row("beyond 1252, surrogate pair", "Ωж😀", "\\u937\\'3f\\u1078\\'3f\\u-10179\\'3f\\u-8704\\'3f\\par\n}\n");
-        row("CR, newline, tab, trailing newline", "a\rb\nc\td\n", "a\\u13\\'3fb\\par\nc\\tab d\\par\n\\par\n}\n",
-            "ab\nc\td\n");
+        row("CR, newline, tab, trailing newline", "a\rb\nc\td\n", "a\\u13\\'3fb\\par\nc\\tab d\\par\n\\par\n}\n", "ab\nc\td\n");
         row("lone surrogate", QString(QChar(0xD83D)) + u'x', "\\u-3\\'3fx\\par\n}\n", ucs4({0xFFFD, 'x'}));
         // Lines are broken at 78 bytes, between escapes.
         row("long line", QString(160, u'a'), QByteArray(78, 'a') + '\n' + QByteArray(78, 'a') + "\naaaa\\par\n}\n");
@@ -147,8 +146,7 @@ private slots:
         row("cyrillic, rich-text control", fixture("cyrillic.rtf"), "1.Ночь~");
         row("greek font in a western document", fixture("greek-font.rtf"), "1.café Νύχτα caféαá~");
         row("central european, \\cpg beats \\fcharset",
-            "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0\\cpg1250 Arial;}}\\f0 \\'a3\\'f3d\\'9f}",
-            "Łódź");
+            "{\\rtf1\\ansi\\ansicpg1250\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0\\cpg1250 Arial;}}\\f0 \\'a3\\'f3d\\'9f}", "Łódź");
         row("japanese, lead and trail bytes", fixture("japanese.rtf"), "1.夜が来るソ~ソ~");
         row("japanese, word processor fallback skipped", fixture("japanese-word.rtf"), "夜が");
         row("traditional chinese, literal trail byte, lead byte without trail",
@@ -162,8 +160,7 @@ private slots:
         row("vietnamese", "{\\rtf1{\\fonttbl{\\f1\\fcharset163 X;}}\\f1 Vi\\'eat Nam Vi\\'ea\\'f2t a\\'ec~A\\'cc\t\\'ea\\par}",
             "Viêt Nam Vi\u1EC7t \u00E1~\u00C0\t\u00EA");
         // Control characters never reach an entry, however they are written (from \u: see writing).
-        row("controls from \\'hh and raw bytes", "{\\rtf1 a\\'00\\'01\\'0d\\'1f\\'7f\\'81\\'8d\\'9d\\'09b\x01\x7f" "c}",
-            "a\tbc");
+        row("controls from \\'hh and raw bytes", "{\\rtf1 a\\'00\\'01\\'0d\\'1f\\'7f\\'81\\'8d\\'9d\\'09b\x01\x7f" "c}", "a\tbc");
         row("binary data with braces, unknown destinations",
             "{\\rtf1 a{\\pict\\bin5 }{\\\\}}{\\*\\shppict{\\pict 0102}}{\\*\\foo {bar}}b}", "ab");
         row("32-letter control word, 32-bit parameters",
@@ -177,8 +174,7 @@ private slots:
         bad("empty", QByteArray(), "The document is empty.");
         bad("leading space", " {\\rtf1 x}", notRtf);
         bad("longer first word", "{\\rtfx1 x}", notRtf);
-        bad("our document cut in the font table", ours.left(50),
-            "The document is incomplete: 3 group(s) still open at its end.");
+        bad("our document cut in the font table", ours.left(50), "The document is incomplete: 3 group(s) still open at its end.");
         bad("ends in a backslash", "{\\rtf1 x\\", "The document ends inside a control word.");
         bad("bad hex escape", "{\\rtf1 x\\'zz}", "Bad \\' escape at byte 8.");
         bad("brace with no open group", "{\\rtf1 x}}", "Unbalanced \"}\" at byte 9: no group is open.");

@@ -11,14 +11,7 @@
 #include <QtWidgets>
 #include <QtTest>
 
-namespace {
-// A main window on a board of `count` pictures.
-struct Rig : support::FormRig
-{
-    explicit Rig(int count = 0, QSize size = {40, 30}, int missing = 0) : FormRig(count, size, missing) {}
-    QString closeUpFile() { return QFileInfo(form.closeUp()->Image1->picture().file).fileName(); }
-};
-} // namespace
+using Rig = support::FormRig; // a main window on a board of real pictures
 
 class tst_view : public QObject
 {
@@ -163,7 +156,7 @@ private Q_SLOTS:
     // board behind them; clicking them does nothing.
     void panel()
     {
-        Rig rig;
+        Rig rig(0);
         Form1 &f = rig.form;
         rig.turn("><<>>><<<");
         QCOMPARE((QStringList{f.FatViewSceneLabel->text(), f.SceneText->toPlainText(), f.PageCurrent->text(),
@@ -180,8 +173,7 @@ private Q_SLOTS:
         QCOMPARE(rig.fake.messages.texts, QStringList());
         QCOMPARE(rig.fake.loader.files, QStringList());
         QCOMPARE((QList<uint>{palette::background(f.Frame1), palette::background(f.FatViewSceneLabel),
-                              palette::foreground(f.FatViewSceneLabel)}),
-                 (QList<uint>{0x808080u, 0u, 0xC0C0C0u}));
+                              palette::foreground(f.FatViewSceneLabel)}), (QList<uint>{0x808080u, 0u, 0xC0C0C0u}));
     }
 
     void selection_data()
@@ -268,7 +260,7 @@ private Q_SLOTS:
             QCOMPARE(rig.form.BigPreview->picture().image.size(), QSize(40, 30));
         }
         QVERIFY(rig.fake.messages.texts.isEmpty());
-        QTEST(rig.form.closeUp() ? rig.closeUpFile() : QString(), "closeUp");
+        QTEST(rig.form.closeUp() ? QFileInfo(rig.form.closeUp()->Image1->picture().file).fileName() : QString(), "closeUp");
     }
 
     // Escape and Enter in the windows over the main one.
