@@ -45,7 +45,6 @@ QStringList fileNames(int first, int last, const QString &pattern = QStringLiter
     return names;
 }
 
-QString boardOf(int count) { return QStringLiteral("/pics ") + fileNames(1, count).join(u' '); }
 QStringList blanks(int count) { return QStringList(count, QStringLiteral("[101]")); }
 
 const PageButton kWhite{true, colours::kWhite};
@@ -106,8 +105,7 @@ private Q_SLOTS:
         QCOMPARE(rig.board.SceneLabel[0], accepted ? t("Sc:1") : t("Sc: -empty-"));
         QCOMPARE(rig.board.Command1Enabled, accepted);
         QCOMPARE(rig.fake.pictures.titles, QStringList{t("Open multiple images...")});
-        QCOMPARE(rig.fake.pictures.filters,
-                 QStringList{t("Image Format (*.bmp)|*.bmp|Jpegs (*.jpg)|*.jpg|Gif Files (*.gif)|*.gif")});
+        QCOMPARE(rig.fake.pictures.filters, QStringList{t("Image Format (*.bmp)|*.bmp|Jpegs (*.jpg)|*.jpg|Gif Files (*.gif)|*.gif")});
         QCOMPARE(rig.fake.pictures.maxLengths, QList<int>{32000});
     }
 
@@ -144,17 +142,17 @@ private Q_SLOTS:
 
     void layoutChoice_data()
     {
-        QTest::addColumn<QString>("how");
+        QTest::addColumn<QString>("how"); // the control of the layout choice clicked; "close": its close box; "exit": File > Exit
         QTest::addColumn<QString>("answer"); // empty: the open dialog is cancelled
         QTest::addColumn<QStringList>("messages");
         QTest::addColumn<QString>("total");
         QTest::addColumn<int>("dialogs");
 
         const QStringList missing{gone("f1.jpg")};
-        QTest::newRow("9 per page, 20 pictures") << "nine" << names(20) << missing << "Total Images= 20" << 1;
-        QTest::newRow("picture click, 9 pictures") << "picture" << names(9) << missing << "Total Images= 9" << 1;
-        QTest::newRow("9 per page, dialog cancelled") << "nine" << QString() << QStringList() << "Total Images =" << 1;
-        QTest::newRow("Cancel") << "cancel" << QString() << QStringList() << "Total Images =" << 0;
+        QTest::newRow("9 per page, 20 pictures") << "Command7" << names(20) << missing << "Total Images= 20" << 1;
+        QTest::newRow("picture click, 9 pictures") << "Picture1" << names(9) << missing << "Total Images= 9" << 1;
+        QTest::newRow("9 per page, dialog cancelled") << "Command7" << QString() << QStringList() << "Total Images =" << 1;
+        QTest::newRow("Cancel") << "Command1" << QString() << QStringList() << "Total Images =" << 0;
         QTest::newRow("close box") << "close" << QString() << QStringList() << "Total Images =" << 0;
         QTest::newRow("File > Exit") << "exit" << QString() << QStringList() << "Total Images =" << 0;
     }
@@ -179,29 +177,18 @@ private Q_SLOTS:
                                         "Label1=Must load min amount as per choice", "Command1=Cancel"}));
         QCOMPARE((QList<int>{choice->Picture1->picture().resource, choice->Picture2[0]->picture().resource,
                              choice->Picture2[1]->picture().resource}), (QList<int>{2001, 2005, 2005}));
-        if (answer.isEmpty())
-            fake.pictures.cancel();
+        answer.isEmpty() ? fake.pictures.cancel() : fake.pictures.choose(answer);
+        if (QWidget *control = choice->findChild<QWidget *>(how))
+            QTest::mouseClick(control, Qt::LeftButton);
         else
-            fake.pictures.choose(answer);
-        if (how == QLatin1String("nine"))
-            QTest::mouseClick(choice->Command7, Qt::LeftButton);
-        else if (how == QLatin1String("picture"))
-            QTest::mouseClick(choice->Picture1, Qt::LeftButton);
-        else if (how == QLatin1String("cancel"))
-            QTest::mouseClick(choice->Command1, Qt::LeftButton);
-        else if (how == QLatin1String("close"))
-            choice->close();
-        else
-            form.sExit->trigger();
+            how == u"close" ? (void)choice->close() : form.sExit->trigger();
         QTRY_VERIFY(choice.isNull());
         QTEST(fake.messages.texts, "messages");
         QTEST(form.FrameTotal->text(), "total");
         QTEST(int(fake.pictures.titles.size()), "dialogs");
         QVERIFY(!fake.pointer.isBusy());
-        QCOMPARE(form.isVisible(), how != QLatin1String("exit"));
-        if (!form.isVisible())
-            return;
-        QVERIFY(takesInput(form));
+        QCOMPARE(form.isVisible(), how != u"exit");
+        QVERIFY(!form.isVisible() || takesInput(form));
     }
 
     // Scenes are numbered in the dialog result's order, which must be the same
@@ -305,18 +292,18 @@ private Q_SLOTS:
         row("12: page 1, A to I", twelve, "", all.mid(0, 9), 1, kWhite, kGrey);
         row("12: page >>: J, K, L, then the end marker leaves 3 to 8 blank", twelve, ">", all.mid(9) + blanks(6), 10, kGrey, kWhite);
         row("12: << page: A to I again", twelve, "><", all.mid(0, 9), 1, kWhite, kGrey);
-        row("9: page 1 only", boardOf(9), "", fileNames(1, 9), 1, kGrey, kGrey);
-        row("10: page 2 shows scene 10, labels run to Sc:18", boardOf(10), ">", fileNames(10, 10) + blanks(8), 10, kGrey, kWhite);
-        row("18: full last page caught before it is filled", boardOf(18), ">", fileNames(10, 18), 10, kGrey, kWhite);
-        row("27: page 3 grey, not red", boardOf(27), ">>", fileNames(19, 27), 19, kGrey, kWhite);
+        row("9: page 1 only", names(9), "", fileNames(1, 9), 1, kGrey, kGrey);
+        row("10: page 2 shows scene 10, labels run to Sc:18", names(10), ">", fileNames(10, 10) + blanks(8), 10, kGrey, kWhite);
+        row("18: full last page caught before it is filled", names(18), ">", fileNames(10, 18), 10, kGrey, kWhite);
+        row("27: page 3 grey, not red", names(27), ">>", fileNames(19, 27), 19, kGrey, kWhite);
         const QString to60(59, u'>');
-        row("540: page 59", boardOf(540), QString(58, u'>'), fileNames(523, 531), 523, kWhite, kWhite);
-        row("540: page 60 turns page >> light red", boardOf(540), to60, fileNames(532, 540), 532, kLightRed, kWhite);
-        row("540: page 60 and back to 1", boardOf(540), to60 + QString(59, u'<'), fileNames(1, 9), 1, kWhite, kGrey);
-        row("539: page 60 meets the end marker: grey", boardOf(539), to60, fileNames(532, 539) + blanks(1), 532, kGrey, kWhite);
+        row("540: page 59", names(540), QString(58, u'>'), fileNames(523, 531), 523, kWhite, kWhite);
+        row("540: page 60 turns page >> light red", names(540), to60, fileNames(532, 540), 532, kLightRed, kWhite);
+        row("540: page 60 and back to 1", names(540), to60 + QString(59, u'<'), fileNames(1, 9), 1, kWhite, kGrey);
+        row("539: page 60 meets the end marker: grey", names(539), to60, fileNames(532, 539) + blanks(1), 532, kGrey, kWhite);
         // The missing-picture message comes once a board.
         row("20 missing, pages 1 2 3 2 1", "/gone " + fileNames(1, 20, "missing%1.jpg").join(u' '), ">><<", blanks(9), 1, kWhite, kGrey, 1);
-        const QString oneMissing = boardOf(12) + " missing.jpg";
+        const QString oneMissing = names(12) + " missing.jpg";
         row("one missing on page 2", oneMissing, ">", fileNames(10, 12) + blanks(6), 10, kGrey, kWhite, 1);
         row("one missing on page 2, never shown", oneMissing, "", fileNames(1, 9), 1, kWhite, kGrey);
     }
@@ -411,13 +398,11 @@ private Q_SLOTS:
             {"", 1, {}, 0}, {">", 2, {}, 0}, {">", 3, {7, 8}, 1}, {"<<", 1, {2}, 1}};
         for (const auto &step : steps) {
             shown.turn(step.turn);
-            QCOMPARE(form.PageCurrent->text(), QStringLiteral("Page: %1").arg(step.page));
-            QCOMPARE(form.SceneLabel[0]->text(), QStringLiteral("Sc:%1").arg(9 * step.page - 8));
+            QCOMPARE(form.PageCurrent->text() + u'|' + form.SceneLabel[0]->text(), QStringLiteral("Page: %1|Sc:%2").arg(step.page).arg(9 * step.page - 8));
             for (int i = 0; i < 9; ++i)
                 QCOMPARE(form.Image1[i]->picture().resource, step.blank.contains(i) ? 101 : 0);
             QCOMPARE(shown.fake.messages.texts, QStringList(step.messages, gone("z.jpg")));
-            QCOMPARE(form.Command4->isEnabled(), step.page < 3);
-            QCOMPARE(form.Command5->isEnabled(), step.page > 1);
+            QCOMPARE((QList<bool>{form.Command4->isEnabled(), form.Command5->isEnabled()}), (QList<bool>{step.page < 3, step.page > 1}));
             QCOMPARE(palette::background(form.Command4), step.page < 3 ? colours::kWhite : colours::kGrey);
             if (step.turn.isEmpty())
                 QVERIFY(QFile::remove(paths[2]) && QFile::remove(paths[25]));

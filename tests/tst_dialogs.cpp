@@ -123,32 +123,24 @@ private Q_SLOTS:
         QTest::addColumn<QStringList>("captions");
         QTest::addColumn<bool>("blocks");  // the main window takes no input while it is open
         QTest::addColumn<bool>("topmost"); // in the stay-on-top band from its first showing
-        QTest::newRow("options") << "Alt+V O" << "Alt+V O" << t(" Options") << QSize(4095, 4695)
-                                 << QStringList{"cmdOK=OK", "Check0=Borders on scenes", "Check1=Screen resolution alerts",
-                                                "Check2=Show tips at mouse hesitation", "Label1= Colour schemes:",
-                                                "Label1=Scene Label", "Label1=Quorvadine Background", "Command1=Go Defaults"}
-                                 << true << true;
-        QTest::newRow("help: menu, then button") << "Alt+H H" << "Command6" << t("Help") << QSize(5385, 3840)
-                                                 << QStringList{"Command1=Close", "Label1=z", "Label1=Z"} << false << true;
-        QTest::newRow("About: menu, then logo")
-            << "Alt+H A" << "PictureLabelLogo" << t("About Quorvadine") << QSize(5730, 2400)
-            << QStringList{t("lblDescription=This application may be of particular use to designers, cartoonists, script writers, "
-                             "children book illustrators, directors and animators.Further information can be found at: "
-                             "https://quorvadine.example/"),
-                           "lblVersion=Version 1.0", t("Label1=\u00A9 2026 Quorvadine"), "cmdOK=OK"}
-            << false << false;
-        QTest::newRow("print dialogue: menu, then Ctrl+P") << "Alt+F P" << "Ctrl+P" << t("Print Preview") << QSize(6525, 2880)
-                                        << QStringList{"Option1=Single Image + Script", "Option1=Single Image only",
-                                                       "Option1=Single Script only", "Option1=Page Images + Scripts",
-                                                       "Option1=Page Images only", "Option1=Page Scripts only",
-                                                       "OKButton=Print Setup", "CancelButton=Close"}
-                                        << true << true;
-        QTest::newRow("Script Editor") << "Alt+T S" << "Alt+T S" << t("Script Editor") << QSize(8250, 4725)
-                                       << QStringList{"Label1=E d i t    B a y", "ScriptIndexLabel=Scene: 1", "Command1=<--write to scene",
-                                                      "Command3=Load", "Command4=Save", "Command2=Close"}
-                                       << false << true;
-        QTest::newRow("close-up: Position 9, then the preview") << "Alt+V C 9" << "BigPreview" << t("CloseUp") << QSize()
-                                                                << QStringList() << false << false;
+        const auto row = [](const char *name, const char *opening, const char *again, const char *title, QSize client,
+                            const QStringList &captions, bool blocks, bool topmost) {
+            QTest::newRow(name) << opening << again << t(title) << client << captions << blocks << topmost;
+        };
+        row("options", "Alt+V O", "Alt+V O", " Options", {4095, 4695}, {"cmdOK=OK", "Check0=Borders on scenes",
+            "Check1=Screen resolution alerts", "Check2=Show tips at mouse hesitation", "Label1= Colour schemes:", "Label1=Scene Label",
+            "Label1=Quorvadine Background", "Command1=Go Defaults"}, true, true);
+        row("help: menu, then button", "Alt+H H", "Command6", "Help", {5385, 3840}, {"Command1=Close", "Label1=z", "Label1=Z"}, false, true);
+        row("About: menu, then logo", "Alt+H A", "PictureLabelLogo", "About Quorvadine", {5730, 2400},
+            {t("lblDescription=This application may be of particular use to designers, cartoonists, script writers, "
+               "children book illustrators, directors and animators.Further information can be found at: https://quorvadine.example/"),
+             "lblVersion=Version 1.0", t("Label1=\u00A9 2026 Quorvadine"), "cmdOK=OK"}, false, false);
+        row("print dialogue: menu, then Ctrl+P", "Alt+F P", "Ctrl+P", "Print Preview", {6525, 2880}, {"Option1=Single Image + Script",
+            "Option1=Single Image only", "Option1=Single Script only", "Option1=Page Images + Scripts", "Option1=Page Images only",
+            "Option1=Page Scripts only", "OKButton=Print Setup", "CancelButton=Close"}, true, true);
+        row("Script Editor", "Alt+T S", "Alt+T S", "Script Editor", {8250, 4725}, {"Label1=E d i t    B a y", "ScriptIndexLabel=Scene: 1",
+            "Command1=<--write to scene", "Command3=Load", "Command4=Save", "Command2=Close"}, false, true);
+        row("close-up: Position 9, then the preview", "Alt+V C 9", "BigPreview", "CloseUp", {}, {}, false, false);
     }
 
     // Each window: its title and every caption, a fixed size without minimise or maximise button, centred by its size on the work
@@ -213,24 +205,22 @@ private Q_SLOTS:
         QTest::addColumn<int>("optionOn");
         QTest::addColumn<QString>("shown");    // scene boxes framed, main window tips, Script Editor tips ("-": none yet)
         QTest::addColumn<int>("selected");     // Option1 selected; -1: the window is closed
-        QTest::newRow("first opening: all checked, hidden default selected, colours unchanged")
-            << "open" << 0xC0C0C0u << 0xE0E0E0u << "111" << 5 << "01-" << 5;
+        // The colours unchanged unless given.
+        const auto row = [](const QString &name, const QString &steps, const char *settings, int optionOn, const char *shown,
+                            int selected, uint labels = 0xC0C0C0, uint background = 0xE0E0E0) {
+            QTest::newRow(qPrintable(name)) << steps << labels << background << settings << optionOn << shown << selected;
+        };
+        row("first opening: all checked, hidden default selected, colours unchanged", "open", "111", 5, "01-", 5);
         // Each scheme recolours at once; its swatches beside the button show it.
         const uint schemes[][2] = {{0xE0E0E0, 0xC0C0C0}, {0xC0C0FF, 0x0000FF}, {0xC0FFC0, 0x00C000},
                                    {0xFFFFC0, 0xC0C000}, {0xFFFFFF, 0xFFFFFF}};
         for (int k = 0; k < 5; ++k)
-            QTest::addRow("scheme %d", k) << QStringLiteral("open scheme%1").arg(k) << schemes[k][0] << schemes[k][1]
-                                          << "111" << k << "01-" << k;
-        QTest::newRow("borders and tips off, close box: set at once, applied to nothing")
-            << "open ok open borders tips close" << 0xC0C0C0u << 0xE0E0E0u << "100" << 5 << "111" << -1;
-        QTest::newRow("borders off then OK: boxes lose their borders")
-            << "open ok open borders ok" << 0xC0C0C0u << 0xE0E0E0u << "101" << 5 << "011" << -1;
-        QTest::newRow("tips off then OK: every tip empty, the Script Editor's too")
-            << "open tips ok" << 0xC0C0C0u << 0xE0E0E0u << "110" << 5 << "100" << -1;
-        QTest::newRow("scheme 1 and alerts off, close box, reopen: both shown")
-            << "open scheme1 alerts close open" << 0xC0C0FFu << 0x0000FFu << "011" << 1 << "01-" << 1;
-        QTest::newRow("Go Defaults after a scheme and switches off")
-            << "open scheme3 alerts borders tips defaults" << 0xC0C0C0u << 0xE0E0E0u << "111" << 5 << "111" << -1;
+            row(QStringLiteral("scheme %1").arg(k), QStringLiteral("open scheme%1").arg(k), "111", k, "01-", k, schemes[k][0], schemes[k][1]);
+        row("borders and tips off, close box: set at once, applied to nothing", "open ok open borders tips close", "100", 5, "111", -1);
+        row("borders off then OK: boxes lose their borders", "open ok open borders ok", "101", 5, "011", -1);
+        row("tips off then OK: every tip empty, the Script Editor's too", "open tips ok", "110", 5, "100", -1);
+        row("scheme 1 and alerts off, close box, reopen: both shown", "open scheme1 alerts close open", "011", 1, "01-", 1, 0xC0C0FF, 0x0000FF);
+        row("Go Defaults after a scheme and switches off", "open scheme3 alerts borders tips defaults", "111", 5, "111", -1);
     }
 
     void options()
@@ -263,10 +253,9 @@ private Q_SLOTS:
         for (int k = 0; k < 6; ++k)
             QCOMPARE(o->Option1[k]->isChecked(), k == selected);
         QVERIFY(o->Option1[5]->isHidden());
-        if (selected < 5) {
-            QCOMPARE(palette::background(o->Label1[selected]), ColourWord(labels));
-            QCOMPARE(palette::background(o->Label1[5 + selected]), ColourWord(background));
-        }
+        if (selected < 5) // the scheme's swatches
+            QCOMPARE((QList<uint>{palette::background(o->Label1[selected]), palette::background(o->Label1[5 + selected])}),
+                     (QList<uint>{labels, background}));
     }
 
     void help_data()
@@ -281,16 +270,15 @@ private Q_SLOTS:
         for (int tick = 0; tick <= 8; ++tick)
             QTest::addRow("tick %d", tick) << tick << QStringList() << t(cycle[tick == 0 ? 0 : (tick - 1) % 7 + 1]) << QString();
         // A choice wakes it for good: no letter comes back.
-        QTest::newRow("Page << keeps its leading blank")
-            << 2 << QStringList{t("Page <<")} << t("000")
-            << t(" Return one page. If the button isn't highlighted, no further pages are available.");
-        QTest::newRow("About quorvadine ends with the web address")
-            << 3 << QStringList{t("About quorvadine")} << t("000")
-            << t("About box for this application. More information at: https://quorvadine.example/");
-        QTest::newRow("-empty- marker") << 0 << QStringList{t("-empty-")} << t("000")
-                                        << t("Resource is empty, marker = '-empty-'. Choose to load in a resource.");
-        QTest::newRow("a second choice replaces the first")
-            << 0 << QStringList{t("Tools"), t("Exit")} << t("000") << t("Exit the application.");
+        const auto awake = [](const char *name, int ticks, const QStringList &titles, const char *text) {
+            QTest::newRow(name) << ticks << titles << t("000") << t(text);
+        };
+        awake("Page << keeps its leading blank", 2, {"Page <<"},
+              " Return one page. If the button isn't highlighted, no further pages are available.");
+        awake("About quorvadine ends with the web address", 3, {"About quorvadine"},
+              "About box for this application. More information at: https://quorvadine.example/");
+        awake("-empty- marker", 0, {"-empty-"}, "Resource is empty, marker = '-empty-'. Choose to load in a resource.");
+        awake("a second choice replaces the first", 0, {"Tools", "Exit"}, "Exit the application.");
     }
 
     // The topics sorted case-blind; asked for again while open, the same window goes on.
@@ -338,8 +326,7 @@ private Q_SLOTS:
         rig.form.sAbout->trigger();
         QPointer<frmAbout> a = rig.form.about();
         QVERIFY(a && a->windowFlags().testFlag(Qt::Tool) && a->cmdOK->isDefault());
-        QCOMPARE(palette::background(a->lblDescription), ColourWord(0xC0C000));
-        QCOMPARE(palette::foreground(a->lblDescription), ColourWord(0x808000));
+        QCOMPARE((QList<uint>{palette::background(a->lblDescription), palette::foreground(a->lblDescription)}), (QList<uint>{0xC0C000, 0x808000}));
         QList<int> pictures{a->picture().resource};
         a->Timer1_Timer();
         pictures << a->picture().resource;
@@ -437,12 +424,10 @@ private Q_SLOTS:
         const QString file = "&New Quorvadine" + key(QKeySequence::New) + " | - | &Print..." + key(QKeySequence::Print)
                              + " | - | E&xit" + key(QKeySequence::Quit);
         const QString view = "&Close Up Current | - | &Options" + key(QKeySequence::Preferences);
-        QString positions, grey;
-        for (int i = 1; i <= 9; ++i) {
-            positions += QStringLiteral(" | Position &%1").arg(i);
-            grey += QStringLiteral(" | Position &%1 (grey)").arg(i);
-        }
-        positions.remove(0, 3), grey.remove(0, 3);
+        QStringList items;
+        for (int i = 1; i <= 9; ++i)
+            items << QStringLiteral("Position &%1").arg(i);
+        const QString positions = items.join(u" | "), grey = items.join(u" (grey) | ") + " (grey)";
         QTest::newRow("File > Print... by its letter") << QList<int>{20} << "Alt+F P" << file << "Print Preview";
         QTest::newRow("before any board, Print... is grey") << QList<int>{} << "Alt+F P" << QString(file).replace(key(QKeySequence::Print), key(QKeySequence::Print) + " (grey)") << "menu File";
         QTest::newRow("File > Exit") << QList<int>{20} << "Alt+F X" << file << "closed";
@@ -578,8 +563,7 @@ private Q_SLOTS:
                                                                                     "Save or Load. Save them to a script file first? (No throws them away.)"});
         const QString first = QFileInfo(QDir(dir.path()).entryList(QDir::Files).value(0)).fileName();
         QCOMPARE(rig.fake.messages.texts, message.isEmpty() ? QStringList() : QStringList{message.arg(first)});
-        QCOMPARE(form.FrameTotal->text(), total.isEmpty() ? t("Total Images= 20") : total);
-        QCOMPARE(form.PageCurrent->text(), total.isEmpty() ? t("Page: 2") : t("Page: 1"));
+        QCOMPARE(form.FrameTotal->text() + u'|' + form.PageCurrent->text(), total.isEmpty() ? t("Total Images= 20|Page: 2") : total + "|Page: 1");
         QCOMPARE(form.scriptEditor() != nullptr, total.isEmpty());
         if (total == u"Total Images= 24")
             QCOMPARE(shortnames::longForm(form.Image1[8]->picture().file), samples.filePath("frame09.gif"));

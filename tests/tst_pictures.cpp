@@ -110,20 +110,18 @@ private Q_SLOTS:
         const QString alien = "It is not a BMP, JPEG or GIF picture.", cut = "The file ends before the picture does.",
                       damaged = "The picture's size cannot be read: the file is damaged.",
                       bomb100 = "The picture claims more than 100 million pixels.";
-        QTest::newRow("missing") << "e.jpg" << "missing" << jpeg << none
-                                 << "The file could not be opened: No such file or directory.";
-        QTest::newRow("unreadable") << "e.jpg" << "unreadable" << jpeg << none
-                                    << "The file could not be opened: Permission denied.";
-        QTest::newRow("a folder named .gif") << "e.gif" << "folder" << jpeg << none
-                                             << "It is not a file of data but a folder, a device or a pipe.";
-        QTest::newRow("over 256 MB") << "e.jpg" << "huge" << jpeg << none << "The file is larger than 256 MB.";
-        QTest::newRow("255 MB, a picture and then zeros: read no further than it needs") << "w.jpg" << "padded" << jpeg
-                                                                                          << QSize(127, 100) << QString();
+        // Refused unless a size is shown.
+        const auto row = [](const char *name, const char *file, const QByteArray &bytes, const char *why, const char *how = "",
+                             QSize shown = {0, 0}) { QTest::newRow(name) << file << how << bytes << shown << QString::fromUtf8(why); };
+        row("missing", "e.jpg", jpeg, "The file could not be opened: No such file or directory.", "missing");
+        row("unreadable", "e.jpg", jpeg, "The file could not be opened: Permission denied.", "unreadable");
+        row("a folder named .gif", "e.gif", jpeg, "It is not a file of data but a folder, a device or a pipe.", "folder");
+        row("over 256 MB", "e.jpg", jpeg, "The file is larger than 256 MB.", "huge");
+        row("255 MB, a picture and then zeros: read no further than it needs", "w.jpg", jpeg, "", "padded", {127, 100});
         QTest::newRow("notes named .jpg") << "e.jpg" << "" << QByteArray("Notes for scene five.\n") << none << alien;
         QTest::newRow("empty file") << "e.bmp" << "" << QByteArray() << none << "The file is empty.";
         QTest::newRow("JPEG without its end marker") << "e.jpg" << "" << jpeg.chopped(2) << none << cut;
-        QTest::newRow("progressive JPEG cut in half") << "e.jpg" << "" << progressive.first(progressive.size() / 2) << none
-                                                      << cut;
+        QTest::newRow("progressive JPEG cut in half") << "e.jpg" << "" << progressive.first(progressive.size() / 2) << none << cut;
         QTest::newRow("JPEG cut in its header") << "e.jpg" << "" << jpeg.first(40) << none << damaged;
         QTest::newRow("BMP one byte short") << "e.bmp" << "" << bmp.chopped(1) << none << cut;
         QTest::newRow("GIF cut in its picture") << "e.gif" << "" << blueGif().chopped(4) << none << cut;
@@ -426,8 +424,7 @@ private Q_SLOTS:
             {101, 127, 127}, {2000, 183, 200}, {2001, 100, 100}, {2005, 100, 100}, {1000, 380, 180}, {1001, 380, 180},
             {2003, 360, 256}, {2004, 360, 256}, {0, 0, 0}, {102, 0, 0}, {2002, 0, 0}};
         for (const auto &bitmap : stored)
-            QTest::addRow("bitmap %d", bitmap.number) << resources::storedBitmap(bitmap.number)
-                                                      << QSize(bitmap.width, bitmap.height);
+            QTest::addRow("bitmap %d", bitmap.number) << resources::storedBitmap(bitmap.number) << QSize(bitmap.width, bitmap.height);
         for (int mode = -1; mode <= 6; ++mode)
             QTest::addRow("print symbol %d", mode) << resources::printSymbol(mode)
                                                    << (mode < 0 || mode > 5 ? QSize(0, 0) : QSize(32, 32));

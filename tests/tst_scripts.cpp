@@ -675,8 +675,7 @@ private Q_SLOTS:
         QCOMPARE(read(theirs), bytes);
         child.kill();
         QVERIFY(child.waitForFinished());
-        FakePlatform fake;
-        qputenv("XDG_STATE_HOME", state);
+        FakePlatform fake(state);
         fake.messages.answers << Answer::Yes;
         Form1 next{fake.platform()};
         next.start();

@@ -284,10 +284,7 @@ private Q_SLOTS:
         QFETCH(int, key);
         Rig rig(20);
         const QStringList parts = window.split(u'|');
-        if (parts.size() > 1)
-            support::press(rig.form, parts[1]);
-        else
-            rig.form.BigPreview_Click();
+        parts.size() > 1 ? support::press(rig.form, parts[1]) : rig.form.BigPreview_Click();
         // Every window but the close-up is the main window's child.
         QPointer<QWidget> target = rig.form.closeUp() ? rig.form.closeUp() : rig.form.findChild<QWidget *>(parts[0]);
         QWidget *focus = parts.size() > 2 ? target->findChild<QWidget *>(parts[2]) : target.data();
