@@ -100,7 +100,7 @@ private Q_SLOTS:
         QFETCH(int, count);
         const bool accepted = count >= 9 && count <= 540;
         QCOMPARE((QList<bool>{rig.board.sPrintEnabled, rig.board.sScriptEditorEnabled, rig.board.sPositionEnabled, rig.board.Weirdo.toBool()}),
-                 QList<bool>(4, count >= 9)); // Print, Script Editor, Position, a board to save
+                 QList<bool>(4, count >= 9));
         QCOMPARE(rig.board.PageCurrent, accepted ? t("Page: 1") : t("Page: 0"));
         QCOMPARE(rig.board.SceneLabel[0], accepted ? t("Sc:1") : t("Sc: -empty-"));
         QCOMPARE(rig.board.Command1Enabled, accepted);
