@@ -294,11 +294,12 @@ QList<QImage> QtPictureLoader::loadAll(const QList<Request> &requests)
 
 void QtPictureLoader::remember(const QString &file, const QString &why)
 {
-    const std::lock_guard lock(m_mutex);
-    if (why.isEmpty()) {
-        m_why.remove(file);
+    // A reason is asked for only after a failure, which always leaves its
+    // own; a success is not recorded, since a look-ahead that read the file
+    // just before it went may end after the failure being told.
+    if (why.isEmpty())
         return;
-    }
+    const std::lock_guard lock(m_mutex);
     // Only the board's files are asked about; a long session of other
     // boards does not make this grow without end.
     if (m_why.size() >= kMaxReasons)

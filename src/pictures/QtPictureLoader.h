@@ -61,7 +61,7 @@ private:
 
     // A null image, with `why` set, when the file gives no picture.
     QImage decode(const QString &path, QSize bound, Use use, Stamp &stamp, QString &why);
-    void remember(const QString &file, const QString &why); // empty: it was read
+    void remember(const QString &file, const QString &why);
     static constexpr qsizetype kMaxReasons = 4096;
     // Reads the file and keeps the picture when the look-ahead wants it.
     QImage readAndHold(const Request &request, const QString &path);
