@@ -183,24 +183,11 @@ void show(QWidget *window)
 void bringToFront(QWidget *window)
 {
     window->raise();
-    if (!isBlocked(window))
+    // Blocked by a modal window (Qt's own rule, the one that keeps input
+    // from it), it is not asked for.
+    QWindow *handle = window->window()->windowHandle();
+    if (!handle || !QGuiApplicationPrivate::instance()->isWindowBlocked(handle))
         window->activateWindow();
-}
-
-// Qt's rule: a modal window blocks every window but itself and its own; a
-// window-modal one only the windows of the family it belongs to.
-bool isBlocked(const QWidget *widget)
-{
-    const QWindow *window = widget->window()->windowHandle();
-    const QWindow *modal = QGuiApplication::modalWindow();
-    if (!window || !modal || !modal->isModal() || modal == window || modal->isAncestorOf(window, QWindow::IncludeTransients))
-        return false;
-    const auto eldest = [](const QWindow *w) {
-        while (w->parent(QWindow::IncludeTransients))
-            w = w->parent(QWindow::IncludeTransients);
-        return w;
-    };
-    return modal->modality() == Qt::ApplicationModal || eldest(window) == eldest(modal);
 }
 
 void setModality(QWidget *window, Qt::WindowModality modality)

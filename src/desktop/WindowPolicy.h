@@ -42,9 +42,6 @@ void show(QWidget *window);
 // blocks it: the window system would only mark it as wanting attention.
 void bringToFront(QWidget *window);
 
-// Whether a modal window keeps `window` from taking input.
-bool isBlocked(const QWidget *window);
-
 // Gives a shown window another modality where it stands. Qt takes a modality
 // only when a window is shown, and showing it again would let the window
 // system place it anew.
