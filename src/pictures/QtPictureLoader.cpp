@@ -98,9 +98,16 @@ qint64 jpegCoefficientBytes(QByteArrayView head)
     }
     return coefficients; // the first scan lies beyond what was read: assume the worst
 }
-// The picture's size. Qt gives a BMP stored top-down (with a negative
-// height, as several programs write them) a negative height too, though it
-// decodes it the right way up.
+// Why a file gave no picture, for the user.
+constexpr char kCannotOpen[] = "The file could not be opened: %1.";
+constexpr char kCannotRead[] = "The file could not be read: %1.";
+
+// What the system said of the last call that failed, after `what`.
+QString systemFailure(const char *what)
+{
+    return QString::fromUtf8(what).arg(qt_error_string(errno));
+}
+
 QString tooLargeForMemory()
 {
     return QStringLiteral("The picture is too large for the memory left.");
@@ -111,6 +118,9 @@ QString unreadable(const QImageReader &reader)
     return QStringLiteral("The picture's data is damaged (%1).").arg(reader.errorString());
 }
 
+// The picture's size. Qt gives a BMP stored top-down (with a negative
+// height, as several programs write them) a negative height too, though it
+// decodes it the right way up.
 QSize shownSize(QImageReader &reader)
 {
     const QSize size = reader.size();
@@ -142,14 +152,14 @@ QImage QtPictureLoader::decode(const QString &path, QSize bound, Use use, Stamp 
         why = reason;
         return QImage();
     };
-    const auto failed = [&](const char *what) { return refuse(QString::fromUtf8(what).arg(qt_error_string(errno))); };
+    const auto failed = [&](const char *what) { return refuse(systemFailure(what)); };
     // Opened first, then what was opened is checked: the name may be swapped
     // for a FIFO, a device or a larger file at any moment. Without O_NONBLOCK
     // opening a FIFO would wait for a writer for good.
     const Descriptor file(::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     struct stat status = {};
     if (file.fd < 0 || ::fstat(file.fd, &status) != 0)
-        return failed("The file could not be opened: %1.");
+        return failed(kCannotOpen);
     if (!S_ISREG(status.st_mode))
         return refuse(QStringLiteral("It is not a file of data but a folder, a device or a pipe."));
     if (status.st_size == 0)
@@ -166,7 +176,7 @@ QImage QtPictureLoader::decode(const QString &path, QSize bound, Use use, Stamp 
     QByteArray format;
     for (const qint64 head : {qint64(256 * 1024), kMaxHeaderBytes}) {
         if (!readUpTo(file.fd, data, std::min<qint64>(head, status.st_size)))
-            return failed("The file could not be read: %1.");
+            return failed(kCannotRead);
         QBuffer buffer(&data);
         buffer.open(QIODevice::ReadOnly);
         QImageReader reader(&buffer);
@@ -202,7 +212,7 @@ QImage QtPictureLoader::decode(const QString &path, QSize bound, Use use, Stamp 
         return refuse(tooLargeForMemory());
     const Share share{m_budget, needs};
     if (!readUpTo(file.fd, data, fileBytes))
-        return failed("The file could not be read: %1.");
+        return failed(kCannotRead);
     if (!pictureintegrity::complete(data))
         return refuse(QStringLiteral("The file ends before the picture does."));
 
@@ -242,7 +252,7 @@ QImage QtPictureLoader::load(const QString &file, QSize bound, Use use)
     // shown only while the file is the one it was decoded from.
     const std::optional<Stamp> stamp = stampOf(path);
     if (!stamp) {
-        remember(file, QStringLiteral("The file could not be opened: %1.").arg(qt_error_string(errno)));
+        remember(file, systemFailure(kCannotOpen));
         return {};
     }
     const Request request{file, bound, use};
