@@ -21,7 +21,7 @@ public:
     // The selected index, -1 when none.
     virtual int selectedIndex() = 0;
     // Every item, header included, read without selecting any.
-    virtual QStringList entries() = 0;
+    virtual QStringList entries() const = 0;
     // The Script Editor's tool tips on (the tip table's texts) or off (empty).
     virtual void setToolTips(bool on) = 0;
 };

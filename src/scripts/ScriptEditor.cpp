@@ -319,7 +319,7 @@ void ScriptEditor::takeScriptText(const QString &entryString, bool unsaved)
     Q_EMIT unsavedScriptsChanged(unsaved);
 }
 
-QStringList ScriptEditor::entries()
+QStringList ScriptEditor::entries() const
 {
     QStringList items;
     for (int i = 0; i < List1->count(); ++i)
@@ -329,10 +329,7 @@ QStringList ScriptEditor::entries()
 
 QString ScriptEditor::entryString() const
 {
-    QStringList entries;
-    for (int i = 1; i < List1->count(); ++i)
-        entries << List1->item(i)->text();
-    return scripts::BuildScriptText(entries);
+    return scripts::BuildScriptText(entries().mid(1)); // past the header
 }
 
 QString ScriptEditor::scriptOf(int n) const

@@ -31,7 +31,7 @@ public:
     void selectEntry(int n) override;
     QString selectedEntryText() override;
     int selectedIndex() override;
-    QStringList entries() override;
+    QStringList entries() const override;
     void setToolTips(bool on) override;
 
     // Whether a script was written since the window was built or since the

@@ -20,7 +20,7 @@ public:
     void selectEntry(int n) override { selected = n >= 0 && n < items.size() ? n : -1; }
     QString selectedEntryText() override { return selected >= 0 ? items.at(selected) : QString(); }
     int selectedIndex() override { return selected; }
-    QStringList entries() override { return items; }
+    QStringList entries() const override { return items; }
     void setToolTips(bool) override {}
 
     QStringList items;
