@@ -17,6 +17,7 @@
 #include <QTextStream>
 
 #include <cstring>
+#include <iterator>
 
 #include <unistd.h>
 
@@ -72,7 +73,7 @@ void quiet(QtMsgType type, const QMessageLogContext &context, const QString &mes
 // modes: the others print a scene chosen in the main window.
 int modeOf(const QString &caption)
 {
-    for (int mode = 0; mode < 6; ++mode) {
+    for (int mode = 0; mode < int(std::size(printmodes::kModes)); ++mode) {
         const printmodes::Mode &m = printmodes::kModes[mode];
         if (printmodes::printsPages(m) && caption.compare(text(m.caption), Qt::CaseInsensitive) == 0)
             return mode;

@@ -10,12 +10,13 @@ class ImageBoxAccessible : public QAccessibleWidget
 {
 public:
     explicit ImageBoxAccessible(ImageBox *box)
-        : QAccessibleWidget(box, box->isPressable() ? QAccessible::Button : QAccessible::Graphic)
+        : QAccessibleWidget(box)
     {
     }
 
     ImageBox *box() const { return static_cast<ImageBox *>(widget()); }
 
+    // Asked each time: a box becomes pressable once its click is connected.
     QAccessible::Role role() const override
     {
         return box()->isPressable() ? QAccessible::Button : QAccessible::Graphic;

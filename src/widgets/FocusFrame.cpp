@@ -16,6 +16,15 @@ class FocusStyle : public QProxyStyle
 public:
     using QProxyStyle::QProxyStyle;
 
+    // The option as the style draws it when the control has no keyboard.
+    template <typename Option>
+    static Option withoutFocus(const Option &option)
+    {
+        Option plain(option);
+        plain.state &= ~State_HasFocus;
+        return plain;
+    }
+
     void drawPrimitive(PrimitiveElement element, const QStyleOption *option, QPainter *painter,
                        const QWidget *widget) const override
     {
@@ -25,16 +34,14 @@ public:
             return;
         case PE_PanelButtonCommand:
             if (const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option)) {
-                QStyleOptionButton plain(*button);
-                plain.state &= ~State_HasFocus;
+                const QStyleOptionButton plain = withoutFocus(*button);
                 QProxyStyle::drawPrimitive(element, &plain, painter, widget);
                 return;
             }
             break;
         case PE_FrameLineEdit:
             if (const auto *frame = qstyleoption_cast<const QStyleOptionFrame *>(option)) {
-                QStyleOptionFrame plain(*frame);
-                plain.state &= ~State_HasFocus;
+                const QStyleOptionFrame plain = withoutFocus(*frame);
                 QProxyStyle::drawPrimitive(element, &plain, painter, widget);
                 if (frame->state & State_HasFocus)
                     focusframe::paint(*painter, option->rect);
@@ -67,8 +74,7 @@ public:
         // Around the whole button, not its caption alone.
         const auto *button = qstyleoption_cast<const QStyleOptionButton *>(option);
         if (element == CE_PushButton && button && (button->state & State_HasFocus)) {
-            QStyleOptionButton plain(*button);
-            plain.state &= ~State_HasFocus;
+            const QStyleOptionButton plain = withoutFocus(*button);
             QProxyStyle::drawControl(element, &plain, painter, widget);
             focusframe::paint(*painter, option->rect.adjusted(1, 1, -1, -1));
             return;
